@@ -1,0 +1,13 @@
+#include "caderror.h"
+
+#include "ustring.h"
+
+namespace cad {
+
+CadError::CadError(std::u16string message)
+    : m_message(std::move(message))
+    , m_utf8(toUtf8(m_message))
+{
+}
+
+} // namespace cad
