@@ -1,0 +1,14 @@
+// gtest entry for tests of Qt widgets: one QApplication for the whole run
+// (headless through QT_QPA_PLATFORM=offscreen, set by ctest).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
