@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
     Variant(std::vector<int16_t> v) : m_value(std::move(v)) {}
     Variant(std::vector<double> v) : m_value(std::move(v)) {}
     Variant(ObjectRef v) : m_value(std::move(v)) {}
+    // Any object of the model, as a reference to its late-bound interface.
+    template <typename T, typename = std::enable_if_t<std::is_convertible_v<T *, DispatchObject *>
+                                                      && !std::is_same_v<T, DispatchObject>>>
+    Variant(std::shared_ptr<T> v) : m_value(ObjectRef(std::move(v))) {}
 
     Type type() const { return Type(m_value.index()); }
     bool isEmpty() const { return type() == Type::Empty; }

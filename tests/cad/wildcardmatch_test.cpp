@@ -1,0 +1,79 @@
+#include "cad/memory/wildcardmatch.h"
+
+#include <gtest/gtest.h>
+
+using cad::wildcardMatch;
+
+namespace {
+
+struct Case
+{
+    const char16_t *text;
+    const char16_t *pattern;
+    bool matches;
+};
+
+TEST(CadWildcard, CadRules)
+{
+    const Case cases[] = {
+        {u"ABC", u"*", true},
+        {u"", u"*", true},
+        {u"", u"?", false},
+        {u"ABC", u"A*", true},
+        {u"ABC", u"*C", true},
+        {u"ABC", u"*B*", true},
+        {u"ABC", u"*D*", false},
+        {u"ABC", u"A?C", true},
+        {u"AC", u"A?C", false},
+        {u"P-12", u"P-##", true},
+        {u"P-1A", u"P-##", false},
+        {u"X1", u"@#", true},
+        {u"11", u"@#", false},
+        {u"A-B", u"A.B", true},
+        {u"A1B", u"A.B", false},
+        {u"機器", u"..", true},               // kanji are neither digit nor letter
+        {u"B", u"[ABC]", true},
+        {u"D", u"[ABC]", false},
+        {u"M", u"[A-Z]", true},
+        {u"m", u"[A-Z]", false},
+        {u"D", u"[~ABC]", true},
+        {u"A", u"[~ABC]", false},
+        {u"ABC", u"~ABC", false},
+        {u"ABD", u"~ABC", true},
+        {u"ABD", u"~AB*", false},
+        {u"*U2", u"`*U2", true},
+        {u"XU2", u"`*U2", false},
+        {u"a,b", u"a`,b", true},
+        {u"MOTOR1", u"PUMP*,MOTOR*", true},
+        {u"PUMP", u"PUMP*,MOTOR*", true},
+        {u"FAN", u"PUMP*,MOTOR*", false},
+        {u"FAN", u"PUMP*,~MOTOR*", true},
+        {u"ポンプ-01", u"*ポンプ*", true},
+        {u"ﾓｰﾀｰ1", u"ﾓｰﾀｰ#", true},
+        {u"abc", u"ABC", false},               // text strings compare with case
+        {u"A[B", u"A[B", true},                // an unclosed bracket is itself
+        {u"aXbXc", u"a*b*c", true},
+        {u"aXbX", u"a*b*c", false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(wildcardMatch(c.text, c.pattern), c.matches)
+            << "case " << (&c - cases);
+    }
+}
+
+TEST(CadWildcard, IgnoreCaseFoldsAsciiOnly)
+{
+    EXPECT_TRUE(wildcardMatch(u"text", u"TEXT", true));
+    EXPECT_TRUE(wildcardMatch(u"Motor-1", u"MOTOR*", true));
+    EXPECT_TRUE(wildcardMatch(u"m", u"[A-Z]", true));
+    EXPECT_FALSE(wildcardMatch(u"ｔｅｘｔ", u"ＴＥＸＴ", true));
+}
+
+TEST(CadWildcard, LongTextWithManyStarsStaysLinear)
+{
+    const std::u16string text(20000, u'a');
+    EXPECT_FALSE(wildcardMatch(text, u"*a*a*a*a*a*b"));
+    EXPECT_TRUE(wildcardMatch(text + u"b", u"*a*a*a*a*a*b"));
+}
+
+} // namespace
