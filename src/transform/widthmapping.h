@@ -1,0 +1,17 @@
+#pragma once
+
+// The whole-string width mapping: every character that has a full-width
+// (half-width) form takes it, all other characters stay as they are.
+//
+// Built from Unicode's halfwidth and fullwidth forms: printable ASCII
+// U+0021..U+007E <-> U+FF01..U+FF5E, the space <-> U+3000, the half-width
+// katakana and punctuation U+FF61..U+FF9F <-> their full-width forms (a
+// half-width kana followed by a sound mark <-> the one voiced or semi-voiced
+// kana), and the few other paired signs of the block. The result may be
+// shorter or longer than the input.
+
+#include <string>
+#include <string_view>
+
+std::u16string toFullWidth(std::u16string_view s);
+std::u16string toHalfWidth(std::u16string_view s);
