@@ -62,7 +62,7 @@ LineEditor::LineEditor(QWidget *parent)
     connect(this, &QPlainTextEdit::blockCountChanged, this, &LineEditor::updateLineNumberAreaWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &LineEditor::updateLineNumberArea);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &LineEditor::handleCaretMove);
-    connect(document(), &QTextDocument::contentsChange, this, &LineEditor::markUserChangedLines);
+    connect(document(), &QTextDocument::contentsChange, this, &LineEditor::noteDocumentChange);
 
     updateLineNumberAreaWidth();
 }
@@ -87,8 +87,9 @@ QString LineEditor::editorFontFamily()
 int LineEditor::lineCount() const
 {
     const QTextDocument *doc = document();
-    // A document always holds one block; an empty one is no line.
-    if (doc->blockCount() == 1 && doc->firstBlock().text().isEmpty())
+    // A document always holds one block; an empty one is a line only when
+    // it was given or left as one.
+    if (doc->blockCount() == 1 && doc->firstBlock().text().isEmpty() && !m_emptyTextIsOneLine)
         return 0;
     return doc->blockCount();
 }
@@ -157,6 +158,7 @@ void LineEditor::appendLine(const QString &text)
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(empty ? withUnixLineBreaks(text)
                                 : QLatin1Char('\n') + withUnixLineBreaks(text));
+        m_emptyTextIsOneLine = true; // also when an empty line went into an empty editor
         for (QTextBlock block = document()->findBlockByNumber(firstNewLine); block.isValid();
              block = block.next())
             block.setUserState(NoState);
@@ -166,6 +168,7 @@ void LineEditor::appendLine(const QString &text)
 void LineEditor::setLines(const QStringList &lines)
 {
     setText(lines.join(QLatin1Char('\n')));
+    m_emptyTextIsOneLine = !lines.isEmpty();
 }
 
 QString LineEditor::text() const
@@ -178,7 +181,10 @@ void LineEditor::setText(const QString &text)
     // setPlainText() builds fresh blocks (no changed lines) and resets the
     // undo history: a loaded text is the new starting point.
     ++m_programEditDepth;
+    m_loading = true;
     setPlainText(withUnixLineBreaks(text));
+    m_loading = false;
+    m_emptyTextIsOneLine = false;
     --m_programEditDepth;
     handleCaretMove();
 }
@@ -436,9 +442,12 @@ void LineEditor::runProgramEdit(Edit edit)
     handleCaretMove();
 }
 
-void LineEditor::markUserChangedLines(int position, int charsRemoved, int charsAdded)
+void LineEditor::noteDocumentChange(int position, int charsRemoved, int charsAdded)
 {
     Q_UNUSED(charsRemoved);
+    // Once edited, an editor emptied by deleting its text keeps one empty line.
+    if (!m_loading)
+        m_emptyTextIsOneLine = true;
     if (m_userEditDepth == 0 || m_programEditDepth > 0 || m_trimming)
         return;
     const QTextBlock last = document()->findBlock(position + charsAdded);

@@ -11,8 +11,9 @@ class LineNumberArea;
 class QKeyEvent;
 
 // Lines are counted from 0 when they are addressed by index, and from 1 when
-// they describe the caret (caretLine, setCaret). An editor without text has
-// no lines. Line breaks in texts given to the editor may be CR LF, CR or LF;
+// they describe the caret (caretLine, setCaret). A freshly loaded empty text
+// (clear, setText with an empty text, setLines with no lines) is no line; an
+// empty line that was added, or that an edit left, is one line. Line breaks in texts given to the editor may be CR LF, CR or LF;
 // texts read from it use LF.
 //
 // Trailing blanks: a line the user has changed (typing, pasting, dropping)
@@ -110,12 +111,15 @@ private:
 
     template <typename Edit> void runUserEdit(Edit edit);
     template <typename Edit> void runProgramEdit(Edit edit);
-    void markUserChangedLines(int position, int charsRemoved, int charsAdded);
+    void noteDocumentChange(int position, int charsRemoved, int charsAdded);
     void trimLinesLeftByCaret();
     void forgetUserChangedLines();
     void handleCaretMove();
 
     LineNumberArea *m_lineNumberArea;
+    // Whether an empty document holds one empty line rather than none.
+    bool m_emptyTextIsOneLine = false;
+    bool m_loading = false;
     int m_updateDepth = 0;
     bool m_updateHasEdits = false;
     int m_userEditDepth = 0;
