@@ -1,0 +1,168 @@
+#include "settingsfile.h"
+
+#include "textfile.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <variant>
+
+namespace SettingsFile {
+
+namespace {
+
+const QString MorvEditSection = QStringLiteral("MorvEdit");
+const QString TargetSection = QStringLiteral("Target");
+
+// One key of the file and the member of MorvSettings behind it. The table
+// below gives the order in which keys are read and written.
+struct Key
+{
+    const QString *section;
+    const char *name;
+    std::variant<std::optional<int> MorvSettings::*, int MorvSettings::*,
+                 bool MorvSettings::*, QString MorvSettings::*> member;
+};
+
+const Key Keys[] = {
+    { &MorvEditSection, "Left", &MorvSettings::left },
+    { &MorvEditSection, "Top", &MorvSettings::top },
+    { &TargetSection, "ProgID", &MorvSettings::progId },
+    { &MorvEditSection, "Sort", &MorvSettings::sort },
+    { &MorvEditSection, "AttTag", &MorvSettings::attTag },
+    { &MorvEditSection, "AttTagIndex2", &MorvSettings::attTagIndex2 },
+    { &MorvEditSection, "Cursor", &MorvSettings::cursor },
+    { &MorvEditSection, "AttTagIndex1", &MorvSettings::attTagIndex1 },
+    { &MorvEditSection, "Sentou", &MorvSettings::sentou },
+    { &MorvEditSection, "UpperCase", &MorvSettings::upperCase },
+    { &MorvEditSection, "Enter", &MorvSettings::enter },
+    { &MorvEditSection, "ZoomCenter", &MorvSettings::zoomCenter },
+    { &MorvEditSection, "AttEnter", &MorvSettings::attEnter },
+    { &MorvEditSection, "AttEnterDown", &MorvSettings::attEnterDown },
+    { &MorvEditSection, "ZoomCenter2", &MorvSettings::zoomCenter2 },
+};
+
+QString lookupName(const QString &section, const QString &key)
+{
+    return section.toCaseFolded() + u'\n' + key.toCaseFolded();
+}
+
+// The values of the file by section and key (case-folded). Blanks around
+// names and values are dropped, as Windows drops them; the first of
+// repeated keys counts.
+QHash<QString, QString> parse(const QStringList &lines)
+{
+    QHash<QString, QString> values;
+    QString section;
+    bool inSection = false;
+    for (const QString &rawLine : lines) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            if (close < 0)
+                continue;
+            section = line.mid(1, close - 1).trimmed();
+            inSection = true;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inSection || equals < 0)
+            continue;
+        const QString name = lookupName(section, line.left(equals).trimmed());
+        if (!values.contains(name))
+            values.insert(name, line.mid(equals + 1).trimmed());
+    }
+    return values;
+}
+
+std::optional<int> toInteger(const QString &value)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok, 10);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+} // namespace
+
+MorvSettings fromLines(const QStringList &lines)
+{
+    const QHash<QString, QString> values = parse(lines);
+    MorvSettings settings;
+    for (const Key &key : Keys) {
+        const auto found = values.constFind(lookupName(*key.section, QLatin1String(key.name)));
+        if (found == values.constEnd())
+            continue;
+        const QString &value = found.value();
+        std::visit([&](auto member) {
+            using Value = std::remove_reference_t<decltype(settings.*member)>;
+            if constexpr (std::is_same_v<Value, QString>) {
+                settings.*member = value;
+            } else if (const std::optional<int> number = toInteger(value)) {
+                if constexpr (std::is_same_v<Value, bool>)
+                    settings.*member = *number != 0;
+                else
+                    settings.*member = *number;
+            }
+        }, key.member);
+    }
+    return settings;
+}
+
+QStringList toLines(const MorvSettings &settings)
+{
+    // Keys go into their section in table order; the sections come in the
+    // order of their first key, as the profile functions of Windows build
+    // such a file one key at a time.
+    QStringList sectionOrder;
+    QHash<QString, QStringList> entries;
+    for (const Key &key : Keys) {
+        const QString &section = *key.section;
+        if (!sectionOrder.contains(section))
+            sectionOrder.append(section);
+        const QString value = std::visit([&](auto member) -> QString {
+            const auto &stored = settings.*member;
+            using Value = std::remove_cvref_t<decltype(stored)>;
+            if constexpr (std::is_same_v<Value, QString>)
+                return stored;
+            else if constexpr (std::is_same_v<Value, bool>)
+                return stored ? QStringLiteral("1") : QStringLiteral("0");
+            else if constexpr (std::is_same_v<Value, int>)
+                return QString::number(stored);
+            else
+                return stored ? QString::number(*stored) : QString();
+        }, key.member);
+        // A line break inside a value would end it early and start a
+        // stray line: keep the value on its line.
+        QString oneLine = value;
+        oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+        entries[section].append(QLatin1String(key.name) + u'=' + oneLine);
+    }
+
+    QStringList lines;
+    for (const QString &section : sectionOrder) {
+        lines.append(u'[' + section + u']');
+        lines += entries.value(section);
+    }
+    return lines;
+}
+
+MorvSettings read(const QString &path)
+{
+    const std::optional<QStringList> lines = TextFile::readLines(path);
+    return lines ? fromLines(*lines) : MorvSettings();
+}
+
+bool write(const QString &path, const MorvSettings &settings, QString *errorString)
+{
+    return TextFile::writeLines(path, toLines(settings), errorString);
+}
+
+QPoint centredPosition(const QSize &screenSize, const QSize &windowSize)
+{
+    return QPoint((screenSize.width() - windowSize.width()) / 2,
+                  (screenSize.height() - windowSize.height()) / 2);
+}
+
+} // namespace SettingsFile

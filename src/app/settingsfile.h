@@ -1,0 +1,64 @@
+#ifndef SETTINGSFILE_H
+#define SETTINGSFILE_H
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+// The values kept in the settings file from one run to the next, with the
+// defaults of a first start. The members follow the order of the file.
+struct MorvSettings
+{
+    // Window position; absent when the file has none, and then the window
+    // is centred on the screen (see centredPosition()).
+    std::optional<int> left;
+    std::optional<int> top;
+    QString progId = QStringLiteral("BricscadApp.AcadApplication"); // TargetProgID
+    bool sort = true;          // CheckBox1 "座標順取得"
+    QString attTag;            // text of ComboBox1, written only
+    int attTagIndex2 = 0;      // selected item of ComboBox2, -1 for none
+    bool cursor = true;        // CheckBox2 "Enter=[ ↓ ]"
+    int attTagIndex1 = 0;      // selected item of ComboBox1, -1 for none
+    bool sentou = false;       // CheckBox3 "先頭一致"
+    bool upperCase = true;     // CheckBox4 "a->A"
+    bool enter = true;         // CheckBox5 "Enter=更新"
+    bool zoomCenter = false;   // CheckBox6 "PAN (Zoom Center)", second tab
+    bool attEnter = true;      // CheckBox7 "Enter = 更新"
+    bool attEnterDown = true;  // CheckBox8 "Enter=[↓]"
+    bool zoomCenter2 = false;  // CheckBox9 "PAN (Zoom Center)", first tab
+
+    bool operator==(const MorvSettings &) const = default;
+};
+
+// The settings file, a classic ini file: sections "MorvEdit" and "Target",
+// key=value lines, booleans as "1"/"0". Written by hand rather than through
+// QSettings, which would sort the keys, add a [General] section, read a
+// value holding a comma back as a list and escape non-ASCII text.
+namespace SettingsFile {
+
+// Reads the settings. A missing file, a missing key or a value that does
+// not read as a number gives the default. Section and key names match
+// whatever their case, as Windows' profile functions match them; unknown
+// sections and keys are ignored. A boolean is read as an integer, any
+// value other than 0 meaning true.
+MorvSettings read(const QString &path);
+
+// Writes every key, in the fixed order, replacing the file atomically.
+bool write(const QString &path, const MorvSettings &settings,
+           QString *errorString = nullptr);
+
+// The text write() puts into the file, one entry per line.
+QStringList toLines(const MorvSettings &settings);
+
+// The settings held by these file lines.
+MorvSettings fromLines(const QStringList &lines);
+
+// The top-left corner that centres a window of windowSize on a screen of
+// screenSize (each half rounded toward zero).
+QPoint centredPosition(const QSize &screenSize, const QSize &windowSize);
+
+} // namespace SettingsFile
+
+#endif // SETTINGSFILE_H
