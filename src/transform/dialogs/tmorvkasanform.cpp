@@ -19,6 +19,7 @@ TMorvKasanForm::TMorvKasanForm(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("加算"));
     setFixedSize(214, 165);
+    dialoglook::applyDialogFont(this);
 
     auto *radixGroup = new QButtonGroup(this);
     radixGroup->setExclusive(true);
@@ -27,12 +28,10 @@ TMorvKasanForm::TMorvKasanForm(QWidget *parent)
     SpeedButton3 = radixbuttons::create(QStringLiteral("8 進"), QRect(95, 8, 43, 22), radixGroup, this);
     SpeedButton1->setChecked(true);
 
-    Label5 = new QLabel(QStringLiteral("10 進"), this);
-    Label5->setGeometry(143, 8, 54, 25);
+    Label5 = dialoglook::createLabel(QStringLiteral("10 進"), QRect(143, 8, 54, 25), this);
     Label5->setFont(dialoglook::tahomaBold(21));
 
-    Label2 = new QLabel(QStringLiteral("数値検出"), this);
-    Label2->setGeometry(12, 40, 48, 13);
+    Label2 = dialoglook::createLabel(QStringLiteral("数値検出"), QRect(12, 40, 48, 13), this);
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setGeometry(66, 36, 139, 24);
     RadioButton1 = new QRadioButton(QStringLiteral("先頭から"), GroupBox1);
@@ -41,8 +40,7 @@ TMorvKasanForm::TMorvKasanForm(QWidget *parent)
     RadioButton2->setGeometry(71, 3, 66, 17);
     RadioButton2->setChecked(true);
 
-    Label3 = new QLabel(QStringLiteral("対象桁数"), this);
-    Label3->setGeometry(31, 67, 48, 13);
+    Label3 = dialoglook::createLabel(QStringLiteral("対象桁数"), QRect(31, 67, 48, 13), this);
     Edit2 = new QLineEdit(this);
     Edit2->setGeometry(85, 64, 56, 22);
     Edit2->setAlignment(Qt::AlignRight);
@@ -57,15 +55,13 @@ TMorvKasanForm::TMorvKasanForm(QWidget *parent)
     Edit2->setEnabled(false);
     UpDown1->setEnabled(false);
 
-    Label1 = new QLabel(QStringLiteral("加算数"), this);
-    Label1->setGeometry(43, 95, 36, 13);
+    Label1 = dialoglook::createLabel(QStringLiteral("加算数"), QRect(43, 95, 36, 13), this);
     Edit1 = new QLineEdit(QStringLiteral("1"), this);
     Edit1->setGeometry(85, 92, 56, 26);
     Edit1->setAlignment(Qt::AlignRight);
     Edit1->setFont(dialoglook::tahomaBold(15));
     dialoglook::closeInputMethod(Edit1);
-    Label4 = new QLabel(QStringLiteral("(10進表記)"), this);
-    Label4->setGeometry(145, 96, 56, 13);
+    Label4 = dialoglook::createLabel(QStringLiteral("(10進表記)"), QRect(145, 96, 56, 13), this);
 
     Button1 = new QPushButton(QStringLiteral("実行"), this);
     Button1->setGeometry(32, 129, 75, 25);

@@ -10,22 +10,12 @@
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 
-namespace {
-
-QLabel *createLabel(const QString &caption, const QRect &geometry, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-} // namespace
-
 TMorvRenbanForm::TMorvRenbanForm(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("連番作成"));
     setFixedSize(196, 210);
+    dialoglook::applyDialogFont(this);
 
     auto *radixGroup = new QButtonGroup(this);
     radixGroup->setExclusive(true);
@@ -34,28 +24,28 @@ TMorvRenbanForm::TMorvRenbanForm(QWidget *parent)
     SpeedButton3 = radixbuttons::create(QStringLiteral("8 進"), QRect(88, 3, 43, 22), radixGroup, this);
     SpeedButton1->setChecked(true);
 
-    Label5 = createLabel(QStringLiteral("10進"), QRect(137, 3, 44, 23), this);
+    Label5 = dialoglook::createLabel(QStringLiteral("10進"), QRect(137, 3, 44, 23), this);
     Label5->setFont(dialoglook::tahomaBold(19));
 
-    Label1 = createLabel(QStringLiteral("前固定"), QRect(11, 36, 36, 13), this);
-    Label2 = createLabel(QStringLiteral("開始数"), QRect(71, 36, 36, 13), this);
-    Label3 = createLabel(QStringLiteral("後固定"), QRect(135, 36, 36, 13), this);
+    Label1 = dialoglook::createLabel(QStringLiteral("前固定"), QRect(11, 36, 36, 13), this);
+    Label2 = dialoglook::createLabel(QStringLiteral("開始数"), QRect(71, 36, 36, 13), this);
+    Label3 = dialoglook::createLabel(QStringLiteral("後固定"), QRect(135, 36, 36, 13), this);
     Edit1 = createField(QString(), QRect(6, 54, 57, 22));
     Edit2 = createField(QStringLiteral("00"), QRect(69, 55, 57, 22));
     Edit3 = createField(QString(), QRect(132, 55, 57, 22));
 
-    Label6 = createLabel(QStringLiteral("アップ数"), QRect(26, 86, 37, 13), this);
+    Label6 = dialoglook::createLabel(QStringLiteral("アップ数"), QRect(26, 86, 37, 13), this);
     Edit5 = createField(QStringLiteral("1"), QRect(69, 82, 60, 22));
-    Label8 = createLabel(QStringLiteral("(10進)"), QRect(135, 86, 32, 13), this);
+    Label8 = dialoglook::createLabel(QStringLiteral("(10進)"), QRect(135, 86, 32, 13), this);
 
-    Label4 = createLabel(QStringLiteral("作成数"), QRect(27, 113, 36, 13), this);
+    Label4 = dialoglook::createLabel(QStringLiteral("作成数"), QRect(27, 113, 36, 13), this);
     Edit4 = createField(QStringLiteral("16"), QRect(69, 109, 60, 22));
     Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit4));
-    Label9 = createLabel(QStringLiteral("(10進)"), QRect(135, 113, 32, 13), this);
+    Label9 = dialoglook::createLabel(QStringLiteral("(10進)"), QRect(135, 113, 32, 13), this);
 
-    Label7 = createLabel(QStringLiteral("( 開始数なしで固定文字作成 )"), QRect(20, 138, 151, 13), this);
+    Label7 = dialoglook::createLabel(QStringLiteral("( 開始数なしで固定文字作成 )"), QRect(20, 138, 151, 13), this);
 
-    StaticText1 = createLabel(QString(), QRect(8, 157, 185, 17), this);
+    StaticText1 = dialoglook::createLabel(QString(), QRect(8, 157, 185, 17), this);
     StaticText1->setAlignment(Qt::AlignCenter);
     StaticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StaticText1->setFont(dialoglook::tahomaBold(12));

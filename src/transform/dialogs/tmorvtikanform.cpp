@@ -12,19 +12,18 @@ TMorvTikanForm::TMorvTikanForm(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("文字列置換"));
     setFixedSize(233, 128);
+    dialoglook::applyDialogFont(this);
 
     CheckBox1 = new QCheckBox(QStringLiteral("大文字/小文字を無視"), this);
     CheckBox1->setGeometry(74, 8, 137, 17);
     CheckBox1->setChecked(true);
 
-    Label1 = new QLabel(QStringLiteral("検索文字列"), this);
-    Label1->setGeometry(8, 34, 60, 13);
+    Label1 = dialoglook::createLabel(QStringLiteral("検索文字列"), QRect(8, 34, 60, 13), this);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(74, 31, 137, 22);
     Edit1->setFont(dialoglook::tahomaBold(12));
 
-    Label2 = new QLabel(QStringLiteral("置換文字列"), this);
-    Label2->setGeometry(8, 61, 60, 13);
+    Label2 = dialoglook::createLabel(QStringLiteral("置換文字列"), QRect(8, 61, 60, 13), this);
     Edit2 = new QLineEdit(this);
     Edit2->setGeometry(74, 59, 137, 22);
     Edit2->setFont(dialoglook::tahomaBold(12));
