@@ -135,29 +135,28 @@ void StringGrid::selectFromFixedCell(int col, int row)
 {
     const int lastCol = colCount() - 1;
     const int lastRow = rowCount() - 1;
-    if (lastCol < fixedCols() || lastRow < fixedRows())
-        return;
-    GridRect rect;
     if (col < fixedCols() && row < fixedRows())
-        rect = {fixedCols(), fixedRows(), lastCol, lastRow};
+        selectInPlace({fixedCols(), fixedRows(), lastCol, lastRow});
     else if (col < fixedCols())
-        rect = {fixedCols(), row, lastCol, row};
+        selectInPlace({fixedCols(), row, lastCol, row});
     else if (row < fixedRows())
-        rect = {col, fixedRows(), col, lastRow};
-    else
-        return;
-    // The view stays where it is: a click on a header is no move.
-    const bool scrolls = hasAutoScroll();
-    setAutoScroll(false);
-    setGridSelection(rect);
-    setAutoScroll(scrolls);
+        selectInPlace({col, fixedRows(), col, lastRow});
 }
 
 void StringGrid::selectAll()
 {
-    selectFromFixedCell(0, 0);
-    if (fixedCols() == 0 || fixedRows() == 0)
-        setGridSelection(GridRect{fixedCols(), fixedRows(), colCount() - 1, rowCount() - 1});
+    selectInPlace({fixedCols(), fixedRows(), colCount() - 1, rowCount() - 1});
+}
+
+void StringGrid::selectInPlace(const GridRect &rect)
+{
+    if (rect.right < rect.left || rect.bottom < rect.top)
+        return;
+    // The view stays where it is: selecting whole rows or columns is no move.
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    setGridSelection(rect);
+    setAutoScroll(scrolls);
 }
 
 void StringGrid::setEditingEnabled(bool enabled)

@@ -128,6 +128,8 @@ protected:
 
 private:
     void onFixedCellClicked(int col, int row);
+    // Selects a rectangle of data cells without scrolling to it.
+    void selectInPlace(const GridRect &rect);
     void updateHeaders();
 
     StringGridModel *m_model;

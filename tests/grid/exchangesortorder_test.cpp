@@ -31,7 +31,7 @@ TEST(GridExchangeSort, FastOrderEqualsTheExchangesForRandomKeys)
 {
     std::mt19937 random(20261210);
     for (int round = 0; round < 400; ++round) {
-        const int n = int(random() % 60);
+        const int n = int(random() % 150);
         const int values = 1 + int(random() % 8);
         std::vector<int> keys(size_t(n), 0);
         for (int &key : keys)

@@ -76,6 +76,15 @@ TEST_F(GridSort, NumbersAndEqualKeys)
     EXPECT_EQ(column(1), QStringList({"-3.5", "x", "1", "2.0", "2"}));
 }
 
+TEST_F(GridSort, NotANumberCountsAsGreaterInEveryComparison)
+{
+    // "nan" reads as a number that no comparison can order; each such
+    // comparison counts as greater, so the rows are exchanged as it says.
+    setKeys({"2", "nan", "1"});
+    SortGridRows(&grid, 1, true, nullptr);
+    EXPECT_EQ(column(1), QStringList({"1", "nan", "2"}));
+}
+
 TEST_F(GridSort, FewerThanTwoDataRowsStayAsTheyAre)
 {
     setKeys({"b"});
