@@ -1,0 +1,155 @@
+// The settings file: defaults, the fixed key order, and reading files a
+// user or Windows may have written.
+#include "app/settingsfile.h"
+#include "app/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "qstringprinter.h"
+
+namespace {
+
+class AppSettingsFile : public ::testing::Test
+{
+protected:
+    QString path() const { return QDir(dir.path()).filePath(QStringLiteral("morvex.ini")); }
+    void writeFile(const QByteArray &bytes) const
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(AppSettingsFile, MissingFileGivesTheDefaults)
+{
+    const MorvSettings settings = SettingsFile::read(path());
+    EXPECT_FALSE(settings.left.has_value());
+    EXPECT_FALSE(settings.top.has_value());
+    EXPECT_EQ(settings.progId, QStringLiteral("BricscadApp.AcadApplication"));
+    EXPECT_TRUE(settings.sort);
+    EXPECT_EQ(settings.attTag, QString());
+    EXPECT_EQ(settings.attTagIndex2, 0);
+    EXPECT_TRUE(settings.cursor);
+    EXPECT_EQ(settings.attTagIndex1, 0);
+    EXPECT_FALSE(settings.sentou);
+    EXPECT_TRUE(settings.upperCase);
+    EXPECT_TRUE(settings.enter);
+    EXPECT_FALSE(settings.zoomCenter);
+    EXPECT_TRUE(settings.attEnter);
+    EXPECT_TRUE(settings.attEnterDown);
+    EXPECT_FALSE(settings.zoomCenter2);
+}
+
+TEST_F(AppSettingsFile, WritesEveryKeyInTheFixedOrder)
+{
+    MorvSettings settings;
+    settings.left = 100;
+    settings.top = -20;
+    settings.attTag = QStringLiteral("NAME:機器名");
+    settings.attTagIndex1 = -1;
+    ASSERT_TRUE(SettingsFile::write(path(), settings));
+
+    const QStringList expected = {
+        "[MorvEdit]",
+        "Left=100",
+        "Top=-20",
+        "Sort=1",
+        QStringLiteral("AttTag=NAME:機器名"),
+        "AttTagIndex2=0",
+        "Cursor=1",
+        "AttTagIndex1=-1",
+        "Sentou=0",
+        "UpperCase=1",
+        "Enter=1",
+        "ZoomCenter=0",
+        "AttEnter=1",
+        "AttEnterDown=1",
+        "ZoomCenter2=0",
+        "[Target]",
+        "ProgID=BricscadApp.AcadApplication",
+    };
+    EXPECT_EQ(TextFile::readLines(path()), expected);
+}
+
+TEST_F(AppSettingsFile, RoundTripKeepsEveryValue)
+{
+    MorvSettings settings;
+    settings.left = 1920;
+    settings.top = 0;
+    settings.progId = QStringLiteral("Y.Application");
+    settings.sort = false;
+    settings.attTag = QStringLiteral("a,b [機器] \"q\"");
+    settings.attTagIndex2 = 3;
+    settings.cursor = false;
+    settings.attTagIndex1 = 7;
+    settings.sentou = true;
+    settings.upperCase = false;
+    settings.enter = false;
+    settings.zoomCenter = true;
+    settings.attEnter = false;
+    settings.attEnterDown = false;
+    settings.zoomCenter2 = true;
+    ASSERT_TRUE(SettingsFile::write(path(), settings));
+    EXPECT_EQ(SettingsFile::read(path()), settings);
+}
+
+TEST_F(AppSettingsFile, ReadsValuesAsWindowsProfileFunctionsDo)
+{
+    // Another writer's file: Shift_JIS, other case, blanks around '=',
+    // unknown keys and sections, comments, booleans as any integer, and
+    // values that are no numbers.
+    const QString text = QStringLiteral(
+            "; comment\r\n"
+            "[Other]\r\n"
+            "Sort=0\r\n"
+            "[morvedit]\r\n"
+            "LEFT = 12 \r\n"
+            "top=abc\r\n"
+            "Sort=2\r\n"
+            "Cursor=0\r\n"
+            "Sentou=-1\r\n"
+            "UpperCase=yes\r\n"
+            "AttTagIndex1=\r\n"
+            "AttTagIndex2=4x\r\n"
+            "AttTag=線番,SENBAN\r\n"
+            "Unknown=5\r\n"
+            "Sort=0\r\n"
+            "[TARGET]\r\n"
+            "progid=X.Application\r\n");
+    QStringEncoder shiftJis("Shift_JIS");
+    writeFile(shiftJis.encode(text));
+
+    const MorvSettings settings = SettingsFile::read(path());
+    EXPECT_EQ(settings.left, 12);
+    EXPECT_FALSE(settings.top.has_value());    // not a number: centred
+    EXPECT_TRUE(settings.sort);                // 2 is true; the later repeat does not count
+    EXPECT_FALSE(settings.cursor);
+    EXPECT_TRUE(settings.sentou);              // -1 is true
+    EXPECT_TRUE(settings.upperCase);           // "yes" is no number: default
+    EXPECT_EQ(settings.attTagIndex1, 0);       // empty: default
+    EXPECT_EQ(settings.attTagIndex2, 0);       // "4x": default
+    EXPECT_EQ(settings.attTag, QStringLiteral("線番,SENBAN"));
+    EXPECT_EQ(settings.progId, QStringLiteral("X.Application"));
+}
+
+TEST_F(AppSettingsFile, KeysOutsideTheirSectionAreNotTheirs)
+{
+    writeFile("ProgID=Before.Any.Section\r\n[MorvEdit]\r\nProgID=Wrong.Section\r\n");
+    EXPECT_EQ(SettingsFile::read(path()).progId, QStringLiteral("BricscadApp.AcadApplication"));
+}
+
+TEST(AppSettingsPosition, CentresWithHalvesRoundedTowardZero)
+{
+    EXPECT_EQ(SettingsFile::centredPosition(QSize(1920, 1080), QSize(345, 359)), QPoint(787, 360));
+    // A window larger than the screen: negative halves round toward zero.
+    EXPECT_EQ(SettingsFile::centredPosition(QSize(300, 300), QSize(345, 303)), QPoint(-22, -1));
+}
+
+} // namespace

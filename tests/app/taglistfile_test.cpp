@@ -1,0 +1,151 @@
+// The tag list file: what is read at start and on reload, and the save at
+// close that never loses the user's edits made in a text editor.
+#include "app/taglistfile.h"
+#include "app/tagsetlistfile.h"
+#include "app/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "qstringprinter.h"
+
+namespace {
+
+class AppTagListFile : public ::testing::Test
+{
+protected:
+    QString path() const { return QDir(dir.path()).filePath(QStringLiteral("MorvEditTagList.txt")); }
+    QByteArray fileBytes(const QString &filePath) const
+    {
+        QFile file(filePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // A user's edit in a text editor: Shift_JIS, as Notepad saves "ANSI".
+    void editInNotepad(const QString &text) const
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QStringEncoder shiftJis("Shift_JIS");
+        file.write(shiftJis.encode(text));
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(AppTagListFile, StartReadsBlankLinesReloadDropsThemUntrimmed)
+{
+    editInNotepad(QStringLiteral("NAME:機器名\r\n\r\n  SENBAN:線番 \r\n \t\r\n"));
+    TagListFile file(path());
+    EXPECT_EQ(file.readAll(),
+              QStringList({ QStringLiteral("NAME:機器名"), "", QStringLiteral("  SENBAN:線番 "), " \t" }));
+    EXPECT_EQ(file.reloadNonBlank(),
+              QStringList({ QStringLiteral("NAME:機器名"), QStringLiteral("  SENBAN:線番 ") }));
+}
+
+TEST_F(AppTagListFile, MissingFileReadsAsNothing)
+{
+    TagListFile file(path());
+    EXPECT_FALSE(file.exists());
+    EXPECT_FALSE(file.readAll().has_value());
+    EXPECT_FALSE(file.reloadNonBlank().has_value());
+}
+
+TEST_F(AppTagListFile, FirstCloseCreatesTheFile)
+{
+    TagListFile file(path());
+    ASSERT_FALSE(file.readAll().has_value());
+    const QStringList items = { QStringLiteral("JCMNT1:コメント１"), QStringLiteral("NAME:機器名") };
+    EXPECT_EQ(file.saveAtClose(items), TagListFile::CloseResult::Written);
+    EXPECT_EQ(TextFile::readLines(path()), items);
+    EXPECT_FALSE(QFile::exists(file.backupPath()));
+}
+
+TEST_F(AppTagListFile, NotepadEditSurvivesACloseWithoutReload)
+{
+    editInNotepad(QStringLiteral("B:2\r\nA:1\r\n"));
+    TagListFile file(path());
+    const std::optional<QStringList> read = file.readAll();
+    ASSERT_TRUE(read.has_value());
+
+    editInNotepad(QStringLiteral("B:2\r\nA:1\r\nC:新しい\r\n"));
+    const QByteArray edited = fileBytes(path());
+    // The list shows the items sorted; sorting is no change.
+    EXPECT_EQ(file.saveAtClose({ "A:1", "B:2" }), TagListFile::CloseResult::LeftUntouched);
+    EXPECT_EQ(fileBytes(path()), edited);
+    EXPECT_FALSE(QFile::exists(file.backupPath()));
+}
+
+TEST_F(AppTagListFile, ChangedListReplacesAnUnchangedFile)
+{
+    editInNotepad(QStringLiteral("A:1\r\n"));
+    TagListFile file(path());
+    ASSERT_TRUE(file.readAll().has_value());
+    EXPECT_EQ(file.saveAtClose({ "A:1", "B:2" }), TagListFile::CloseResult::Written);
+    EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1", "B:2" }));
+    EXPECT_FALSE(QFile::exists(file.backupPath()));
+    // Written is the new starting point: closing again changes nothing.
+    EXPECT_EQ(file.saveAtClose({ "A:1", "B:2" }), TagListFile::CloseResult::LeftUntouched);
+}
+
+TEST_F(AppTagListFile, ChangedListAndChangedFileLeaveTheFileTextInTheBackup)
+{
+    editInNotepad(QStringLiteral("A:1\r\n"));
+    TagListFile file(path());
+    ASSERT_TRUE(file.readAll().has_value());
+
+    editInNotepad(QStringLiteral("A:1\r\nN:メモ帳で追加\r\n"));
+    const QByteArray notepadText = fileBytes(path());
+    EXPECT_EQ(file.saveAtClose({ "A:1", "D:ダイアログで追加" }),
+              TagListFile::CloseResult::WrittenWithBackup);
+    EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1", QStringLiteral("D:ダイアログで追加") }));
+    EXPECT_EQ(fileBytes(file.backupPath()), notepadText);
+}
+
+TEST_F(AppTagListFile, ReloadTakesTheNotepadEditAsTheNewStartingPoint)
+{
+    editInNotepad(QStringLiteral("A:1\r\n"));
+    TagListFile file(path());
+    ASSERT_TRUE(file.readAll().has_value());
+    editInNotepad(QStringLiteral("A:1\r\nB:2\r\n"));
+    ASSERT_EQ(file.reloadNonBlank(), QStringList({ "A:1", "B:2" }));
+
+    EXPECT_EQ(file.saveAtClose({ "A:1", "B:2", "C:3" }), TagListFile::CloseResult::Written);
+    EXPECT_FALSE(QFile::exists(file.backupPath()));
+}
+
+TEST_F(AppTagListFile, FileDeletedSinceReadingIsWrittenAgain)
+{
+    editInNotepad(QStringLiteral("A:1\r\n"));
+    TagListFile file(path());
+    ASSERT_TRUE(file.readAll().has_value());
+    ASSERT_TRUE(QFile::remove(path()));
+    EXPECT_EQ(file.saveAtClose({ "A:1" }), TagListFile::CloseResult::Written);
+    EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1" }));
+}
+
+TEST_F(AppTagListFile, UnwritableFileReportsFailure)
+{
+    TagListFile file(QDir(dir.path()).filePath(QStringLiteral("no/such/folder/MorvEditTagList.txt")));
+    EXPECT_EQ(file.saveAtClose({ "A:1" }), TagListFile::CloseResult::Failed);
+    EXPECT_FALSE(file.errorString().isEmpty());
+}
+
+TEST_F(AppTagListFile, TagSetListReadsAllLinesAtStartAndNonBlankOnReload)
+{
+    const QString tagSetPath = QDir(dir.path()).filePath(QStringLiteral("MorvEdit2ATagList.txt"));
+    EXPECT_FALSE(TagSetListFile::readAll(tagSetPath).has_value());
+    QFile file(tagSetPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QStringEncoder shiftJis("Shift_JIS");
+    file.write(shiftJis.encode(QStringLiteral("線番,SENBAN\r\n\r\n 機器,NAME,NAME1\r\n")));
+    file.close();
+    EXPECT_EQ(TagSetListFile::readAll(tagSetPath),
+              QStringList({ QStringLiteral("線番,SENBAN"), "", QStringLiteral(" 機器,NAME,NAME1") }));
+    EXPECT_EQ(TagSetListFile::reloadNonBlank(tagSetPath),
+              QStringList({ QStringLiteral("線番,SENBAN"), QStringLiteral(" 機器,NAME,NAME1") }));
+}
+
+} // namespace
