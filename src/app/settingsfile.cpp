@@ -166,3 +166,22 @@ QPoint centredPosition(const QSize &screenSize, const QSize &windowSize)
 }
 
 } // namespace SettingsFile
+
+namespace SettingsFile {
+
+QPoint windowStartPosition(const MorvSettings &settings, const QSize &windowSize,
+                           const QList<QRect> &screens, const QRect &primaryScreen)
+{
+    const QPoint centred =
+            primaryScreen.topLeft() + centredPosition(primaryScreen.size(), windowSize);
+    const QRect window(QPoint(settings.left.value_or(centred.x()),
+                              settings.top.value_or(centred.y())),
+                       windowSize);
+    for (const QRect &screen : screens) {
+        if (screen.intersects(window))
+            return window.topLeft();
+    }
+    return centred;
+}
+
+} // namespace SettingsFile

@@ -1,7 +1,9 @@
 #ifndef SETTINGSFILE_H
 #define SETTINGSFILE_H
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -58,6 +60,13 @@ MorvSettings fromLines(const QStringList &lines);
 // The top-left corner that centres a window of windowSize on a screen of
 // screenSize (each half rounded toward zero).
 QPoint centredPosition(const QSize &screenSize, const QSize &windowSize);
+
+// Where the window opens: at the saved Left/Top, a missing one centred on
+// the primary screen. A saved place where the window would not be visible
+// at all on any screen (a monitor removed, a resolution lowered) opens it
+// centred instead, so the always-on-top window never hides off screen.
+QPoint windowStartPosition(const MorvSettings &settings, const QSize &windowSize,
+                           const QList<QRect> &screens, const QRect &primaryScreen);
 
 } // namespace SettingsFile
 

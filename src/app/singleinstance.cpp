@@ -1,6 +1,7 @@
 #include "singleinstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 SingleInstance::SingleInstance()
@@ -17,13 +18,17 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultLockFilePath()
 {
-    // The runtime folder belongs to the user alone; the temporary folder,
-    // where it is missing, may be shared, so the user's name goes into the
-    // file name there.
-    const QString runtimeFolder =
-            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtimeFolder.isEmpty())
-        return QDir(runtimeFolder).filePath(QStringLiteral("morvex.lock"));
+    // The runtime folder belongs to the user alone (on Windows the
+    // temporary folder does, while the runtime location is the home
+    // folder). Where there is none, the temporary folder may be shared, so
+    // the user's name goes into the file name there.
+#ifdef Q_OS_WIN
+    const QString ownFolder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+#else
+    const QString ownFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+    if (!ownFolder.isEmpty())
+        return QDir(ownFolder).filePath(QStringLiteral("morvex.lock"));
     QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
     user.remove(u'/').remove(u'\\');
     return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
@@ -39,10 +44,16 @@ bool SingleInstance::tryAcquire()
     // lock never goes stale by age; it goes stale only when its process is
     // gone, which QLockFile checks by the process id it holds.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    m_lock = std::move(lock);
-    return true;
+    QDir().mkpath(QFileInfo(m_lockFilePath).absolutePath());
+    if (lock->tryLock(0)) {
+        m_lock = std::move(lock);
+        return true;
+    }
+    // Only a lock held by another running instance refuses the start. A
+    // lock that cannot be made at all (a folder that cannot be written)
+    // says nothing about other instances and must not keep the user from
+    // working: the start goes on without the lock.
+    return lock->error() != QLockFile::LockFailedError;
 }
 
 void SingleInstance::release()

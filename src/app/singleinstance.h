@@ -25,7 +25,9 @@ public:
 
     // Takes the lock unless another running process holds it; true when
     // this is the only instance. The lock is held until release() or the
-    // end of this object.
+    // end of this object. When no lock can be made at all (the folder
+    // cannot be written), the start is allowed without one: isHeld() then
+    // stays false.
     bool tryAcquire();
     void release();
     bool isHeld() const;

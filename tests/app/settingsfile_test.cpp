@@ -152,4 +152,31 @@ TEST(AppSettingsPosition, CentresWithHalvesRoundedTowardZero)
     EXPECT_EQ(SettingsFile::centredPosition(QSize(300, 300), QSize(345, 303)), QPoint(-22, -1));
 }
 
+TEST(AppSettingsPosition, SavedPlaceUnlessTheWindowWouldBeOffEveryScreen)
+{
+    const QRect primary(0, 0, 1920, 1080);
+    const QRect secondOnTheRight(1920, 0, 1280, 1024);
+    const QSize window(345, 359);
+    const QPoint centred(787, 360);
+    struct Case { const char *what; std::optional<int> left, top; QPoint expected; };
+    const Case cases[] = {
+        { "no saved place", std::nullopt, std::nullopt, centred },
+        { "on the primary screen", 100, 50, QPoint(100, 50) },
+        { "on the second screen", 2500, 600, QPoint(2500, 600) },
+        { "partly visible", -300, -300, QPoint(-300, -300) },
+        { "off every screen", -5000, -5000, centred },
+        { "beyond the second screen", 3300, 100, centred },
+        { "left only", 2000, std::nullopt, QPoint(2000, 360) },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        MorvSettings settings;
+        settings.left = c.left;
+        settings.top = c.top;
+        EXPECT_EQ(SettingsFile::windowStartPosition(settings, window,
+                                                    { primary, secondOnTheRight }, primary),
+                  c.expected);
+    }
+}
+
 } // namespace

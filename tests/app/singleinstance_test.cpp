@@ -83,6 +83,25 @@ TEST_F(AppSingleInstance, LockOfAnotherRunningProcessRefusesAndItsCrashFreesIt)
     EXPECT_TRUE(second.tryAcquire());
 }
 
+TEST_F(AppSingleInstance, LockInAMissingFolderIsMade)
+{
+    SingleInstance first(QDir(dir.path()).filePath(QStringLiteral("runtime/morvex.lock")));
+    EXPECT_TRUE(first.tryAcquire());
+    EXPECT_TRUE(first.isHeld());
+}
+
+TEST_F(AppSingleInstance, LockThatCannotBeMadeDoesNotPreventTheStart)
+{
+    // A regular file where the lock's folder should be.
+    const QString notAFolder = QDir(dir.path()).filePath(QStringLiteral("file"));
+    QFile file(notAFolder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    SingleInstance first(notAFolder + QStringLiteral("/morvex.lock"));
+    EXPECT_TRUE(first.tryAcquire());
+    EXPECT_FALSE(first.isHeld());
+}
+
 TEST(AppSingleInstanceDefault, LockIsPerUser)
 {
     const QString path = SingleInstance::defaultLockFilePath();
