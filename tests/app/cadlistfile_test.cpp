@@ -39,13 +39,13 @@ TEST(AppCadListFile, NameComesFromTheFirstLineThatBelongs)
 {
     const QStringList lines = {
         QStringLiteral("No tab here"),
-        QStringLiteral("ブリックス V22\tBricscadApp.AcadApplication.22"),
+        QStringLiteral("汎用 CAD V22\tBricscadApp.AcadApplication.22"),
         QStringLiteral("B\tBricscadApp.AcadApplication"),
     };
     EXPECT_EQ(CadListFile::cadNameForProgId(lines, "BricscadApp.AcadApplication"),
-              QStringLiteral("ブリックス V22"));
+              QStringLiteral("汎用 CAD V22"));
     EXPECT_EQ(CadListFile::cadNameForProgId(lines, "BricscadApp.AcadApplication.22"),
-              QStringLiteral("ブリックス V22"));
+              QStringLiteral("汎用 CAD V22"));
     EXPECT_FALSE(CadListFile::cadNameForProgId(lines, "Y.Application").has_value());
     EXPECT_FALSE(CadListFile::cadNameForProgId({}, "Y.Application").has_value());
 }

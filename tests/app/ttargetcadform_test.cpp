@@ -210,9 +210,9 @@ TEST_F(AppTargetCadForm, AddingADuplicateAddsASecondLineAndSelectsTheFirst)
 
 TEST_F(AppTargetCadForm, FirstAddCreatesTheFile)
 {
-    setFields(QStringLiteral("ブリックス"), Bricscad);
+    setFields(QStringLiteral("汎用 CAD"), Bricscad);
     form.SpeedButton1->click();
-    EXPECT_EQ(fileLines(), QStringList({ QStringLiteral("ブリックス\t") + Bricscad }));
+    EXPECT_EQ(fileLines(), QStringList({ QStringLiteral("汎用 CAD\t") + Bricscad }));
 }
 
 TEST_F(AppTargetCadForm, OkConfirmsTheFieldsAsTheNewTarget)
