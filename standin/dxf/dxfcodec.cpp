@@ -2,6 +2,8 @@
 
 #include "dxferror.h"
 
+#include <QStringConverter>
+
 #include <algorithm>
 
 DxfCodec::DxfCodec() : m_name("UTF-8"), m_utf8(true) {}
@@ -15,9 +17,7 @@ DxfCodec::DxfCodec(const QByteArray &acadVersion, const QByteArray &dwgCodePage)
     }
     m_name = converterName(dwgCodePage);
     m_utf8 = false;
-    m_decoder.emplace(m_name.constData(), QStringConverter::Flag::Stateless);
-    m_encoder.emplace(m_name.constData(), QStringConverter::Flag::Stateless);
-    if (!m_decoder->isValid() || !m_encoder->isValid())
+    if (!QStringDecoder(m_name.constData()).isValid() || !QStringEncoder(m_name.constData()).isValid())
         throw DxfError(QStringLiteral("no converter for code page %1")
                            .arg(QString::fromLatin1(dwgCodePage)));
 }
@@ -103,10 +103,8 @@ QString DxfCodec::decode(QByteArrayView bytes) const
         text = QString::fromLatin1(bytes);
     else if (m_utf8)
         text = QString::fromUtf8(bytes);
-    else {
-        m_decoder->resetState();
-        text = m_decoder->decode(bytes);
-    }
+    else
+        text = QStringDecoder(m_name.constData(), QStringConverter::Flag::Stateless).decode(bytes);
     return decodeEscapes(text);
 }
 
@@ -122,9 +120,11 @@ QByteArray DxfCodec::encode(const QString &text) const
     if (m_utf8 && !hasLineBreak)
         return text.toUtf8();
     if (!m_utf8 && !hasLineBreak) {
-        m_encoder->resetState();
-        QByteArray bytes = m_encoder->encode(text);
-        if (!m_encoder->hasError())
+        // A converter's error flag stays set once raised (resetState() keeps
+        // it), so each encode gets a converter of its own.
+        QStringEncoder encoder(m_name.constData(), QStringConverter::Flag::Stateless);
+        QByteArray bytes = encoder.encode(text);
+        if (!encoder.hasError())
             return bytes;
     }
     return encodeEachCharacter(text);
@@ -146,9 +146,9 @@ QByteArray DxfCodec::encodeEachCharacter(const QString &text) const
         } else if (m_utf8) {
             result += character.toUtf8();
         } else {
-            m_encoder->resetState();
-            const QByteArray bytes = m_encoder->encode(character);
-            if (m_encoder->hasError()) {
+            QStringEncoder encoder(m_name.constData(), QStringConverter::Flag::Stateless);
+            const QByteArray bytes = encoder.encode(character);
+            if (encoder.hasError()) {
                 for (qsizetype k = 0; k < length; ++k)
                     result += escape(text.at(i + k).unicode());
             } else {

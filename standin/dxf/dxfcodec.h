@@ -4,9 +4,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringConverter>
-
-#include <optional>
 
 // The text encoding of one DXF file. R2007 and later files are UTF-8
 // whatever $DWGCODEPAGE says; older files are in the code page $DWGCODEPAGE
@@ -35,9 +32,6 @@ private:
 
     QByteArray m_name;
     bool m_utf8 = true;
-    // Converters are made once per file; decode/encode reset them per value.
-    mutable std::optional<QStringDecoder> m_decoder;
-    mutable std::optional<QStringEncoder> m_encoder;
 };
 
 #endif // DXFCODEC_H

@@ -290,10 +290,12 @@ void DxfFile::setTextGroup(Location location, int code, const QByteArray &value,
 
 void DxfFile::setPoint(Location location, int xCode, const DxfPoint &point)
 {
+    // A file that leaves out the z of the insertion point gets no z while it is 0.
+    const bool writesZ = objectAt(location).find(30) != nullptr;
     setTextGroup(location, xCode, DxfGroup::formatDouble(point.x));
     setTextGroup(location, xCode + 10, DxfGroup::formatDouble(point.y));
-    // A 2D file leaves out z; it stays out while z is 0.
-    setTextGroup(location, xCode + 20, DxfGroup::formatDouble(point.z), DxfGroup::formatDouble(0));
+    setTextGroup(location, xCode + 20, DxfGroup::formatDouble(point.z),
+                 writesZ ? QByteArray() : DxfGroup::formatDouble(0));
 }
 
 void DxfFile::setString(const QString &handle, const QString &text)

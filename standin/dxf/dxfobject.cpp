@@ -11,6 +11,9 @@ QByteArray DxfObject::type() const
 
 quint64 DxfObject::handle() const
 {
+    // The HEADER's SECTION object holds $HANDSEED as a group 5: not a handle.
+    if (groups.isEmpty() || groups.front().code != 0 || type() == "SECTION")
+        return 0;
     const int code = type() == "DIMSTYLE" ? 105 : 5;
     const qsizetype index = indexOf(code, 0, dataEnd());
     if (index < 0)
@@ -98,6 +101,7 @@ void DxfObject::setValue(int code, const QByteArray &value, const QByteArray &ma
             != predecessors.end())
             at = i + 1;
     }
-    const DxfGroup &style = groups.at(std::clamp<qsizetype>(at - 1, 0, groups.size() - 1));
+    // The object's code-0 group shows how this writer pads codes and ends lines.
+    const DxfGroup style = groups.isEmpty() ? DxfGroup() : groups.front();
     groups.insert(at, DxfGroup::make(code, value, style));
 }

@@ -134,6 +134,16 @@ int CadServer::connectionCount() const
                              [](const QPointer<ServerConnection> &c) { return c && c->isOpen(); }));
 }
 
+int CadServer::objectHandleCount() const
+{
+    int count = 0;
+    for (const QPointer<ServerConnection> &c : m_connections) {
+        if (c && c->isOpen())
+            count += c->objectCount();
+    }
+    return count;
+}
+
 void CadServer::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {

@@ -48,6 +48,8 @@ public:
     QString socketPath() const;
     QString errorString() const { return m_errorString; }
     int connectionCount() const;
+    // Object handles the open connections hold, all together.
+    int objectHandleCount() const;
 
     const std::shared_ptr<cad::MemoryDrawing> &drawing() const { return m_drawing; }
 

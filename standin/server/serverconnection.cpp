@@ -44,6 +44,8 @@ ServerConnection::~ServerConnection() = default;
 
 void ServerConnection::shutdown()
 {
+    if (m_busy && !m_closed && m_server)
+        m_server->cancelPick();
     m_closed = true;
     m_socket->abort();
     finishIfClosed();

@@ -37,6 +37,8 @@ public:
     // Closes the connection; it deletes itself once no call of it runs.
     void shutdown();
     bool isOpen() const { return !m_closed; }
+    // Objects the tool holds handles of (the application object not counted).
+    int objectCount() const { return int(m_objects.size()); }
 
 signals:
     void finished(ServerConnection *connection);
