@@ -72,12 +72,11 @@ QCborValue VariantCodec::encode(const Variant &value) const
             array.append(v);
         return tagged(ValueTag::DoubleArray, array);
     }
-    case Variant::Type::Object: {
-        const ObjectRef object = value.toObject();
-        if (!object)
+    case Variant::Type::Object:
+        // toObject refuses a null reference; a null reference still crosses.
+        if (value == Variant(ObjectRef()))
             return tagged(ValueTag::Object, QCborValue(nullptr));
-        return tagged(ValueTag::Object, QCborValue(qint64(m_toHandle(object))));
-    }
+        return tagged(ValueTag::Object, QCborValue(qint64(m_toHandle(value.toObject()))));
     }
     return {};
 }
