@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -180,11 +181,20 @@ void LineEditor::setText(const QString &text)
 {
     // setPlainText() builds fresh blocks (no changed lines) and resets the
     // undo history: a loaded text is the new starting point.
+    // The caret and the view stay where they were as far as the new text
+    // reaches: the text tools load their results over the old lines.
+    const int line = caretLine();
+    const int column = caretColumn();
+    const int scrolledX = horizontalScrollBar()->value();
+    const int scrolledY = verticalScrollBar()->value();
     ++m_programEditDepth;
     m_loading = true;
     setPlainText(withUnixLineBreaks(text));
     m_loading = false;
     m_emptyTextIsOneLine = false;
+    setCaret(line, column);
+    horizontalScrollBar()->setValue(scrolledX);
+    verticalScrollBar()->setValue(scrolledY);
     --m_programEditDepth;
     handleCaretMove();
 }

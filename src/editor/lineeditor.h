@@ -45,7 +45,8 @@ public:
     void insertLine(int index, const QString &text); // index == lineCount() appends
     void appendLine(const QString &text);
 
-    // Loading the whole text.
+    // Loading the whole text. The caret keeps its line and column as far as
+    // the new text reaches.
     void setLines(const QStringList &lines);
     QString text() const;
     void setText(const QString &text);

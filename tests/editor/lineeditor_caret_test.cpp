@@ -18,7 +18,7 @@ protected:
     }
 };
 
-TEST_F(EditorCaret, startsAtLineOneColumnOneAfterLoading)
+TEST_F(EditorCaret, startsAtLineOneColumnOne)
 {
     EXPECT_EQ(editor.caretLine(), 1);
     EXPECT_EQ(editor.caretColumn(), 1);
@@ -32,6 +32,23 @@ TEST_F(EditorCaret, setCaretCountsFromOne)
     type(QStringLiteral("#"));
     EXPECT_EQ(editor.line(1), QStringLiteral(u"日本#語"));
     EXPECT_EQ(editor.caretColumn(), 4);
+}
+
+TEST_F(EditorCaret, loadingKeepsTheCaretWhereTheNewTextReaches)
+{
+    editor.setCaret(2, 3);
+    editor.setLines({QStringLiteral(u"ＡＢＣ"), QStringLiteral(u"ニホンゴ"), QString(), QStringLiteral("XYZ")});
+    EXPECT_EQ(editor.caretLine(), 2);
+    EXPECT_EQ(editor.caretColumn(), 3);
+
+    editor.setCaret(4, 4);
+    editor.setLines({QStringLiteral("one"), QStringLiteral("t")});
+    EXPECT_EQ(editor.caretLine(), 2);
+    EXPECT_EQ(editor.caretColumn(), 2);
+
+    editor.clear();
+    EXPECT_EQ(editor.caretLine(), 1);
+    EXPECT_EQ(editor.caretColumn(), 1);
 }
 
 TEST_F(EditorCaret, setCaretBeyondTheTextStopsAtItsEnds)
