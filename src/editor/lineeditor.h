@@ -13,8 +13,9 @@ class QKeyEvent;
 // Lines are counted from 0 when they are addressed by index, and from 1 when
 // they describe the caret (caretLine, setCaret). A freshly loaded empty text
 // (clear, setText with an empty text, setLines with no lines) is no line; an
-// empty line that was added, or that an edit left, is one line. Line breaks in texts given to the editor may be CR LF, CR or LF;
-// texts read from it use LF.
+// empty line that was added, or that an edit left, is one line. Line breaks
+// in texts given to the editor may be CR LF, CR or LF; texts read from it
+// use LF.
 //
 // Trailing blanks: a line the user has changed (typing, pasting, dropping)
 // loses its trailing spaces and tabs when the caret leaves it; until then it
@@ -26,7 +27,17 @@ class QKeyEvent;
 // Undo: the user's edits and the program's edits (setLine, insertLine,
 // appendLine, replaceSelection) can be undone; all edits between
 // beginUpdate() and endUpdate() form one undo step. Loading a text
-// (setLines, setText, clear) starts a fresh undo history.
+// (setLines, setText, clear) starts a fresh undo history. clear(), undo()
+// and redo() stand in for QPlainTextEdit's slots of the same names: call
+// them on the LineEditor.
+//
+// A key handler that takes Ctrl+Enter for itself:
+//     connect(editor, &LineEditor::keyPressed, this, [this](QKeyEvent *event) {
+//         if (event->key() == Qt::Key_Return && event->modifiers() & Qt::ControlModifier) {
+//             event->accept(); // the editor inserts no line break
+//             writeLinesBack();
+//         }
+//     });
 class LineEditor : public QPlainTextEdit
 {
     Q_OBJECT
