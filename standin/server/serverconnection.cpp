@@ -84,7 +84,12 @@ void ServerConnection::readMessages()
         if (m_buffer.size() < FrameHeaderSize)
             break;
         const quint32 length = frameLength(m_buffer);
-        if (length == 0 || length > MaxFrameSize) {
+        if (length == 0) {
+            m_buffer.remove(0, FrameHeaderSize);
+            send(errorReply(0, u"Malformed message: an empty frame."));
+            continue;
+        }
+        if (length > MaxFrameSize) {
             // Without a sound length the next frame cannot be found: answer, then hang up.
             send(errorReply(0, u"Malformed message: a frame of " + fromQString(QString::number(length))
                                    + u" bytes."));
