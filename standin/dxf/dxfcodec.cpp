@@ -34,8 +34,8 @@ QByteArray DxfCodec::converterName(const QByteArray &dwgCodePage)
     struct Entry { const char *dxf; const char *converter; };
     static const Entry table[] = {
         {"ANSI_874", "windows-874"},   {"ANSI_932", "CP932"},
-        {"ANSI_936", "GBK"},           {"ANSI_949", "windows-949"},
-        {"ANSI_950", "Big5"},          {"ANSI_1250", "windows-1250"},
+        {"ANSI_936", "windows-936"},           {"ANSI_949", "windows-949"},
+        {"ANSI_950", "windows-950"},          {"ANSI_1250", "windows-1250"},
         {"ANSI_1251", "windows-1251"}, {"ANSI_1252", "windows-1252"},
         {"ANSI_1253", "windows-1253"}, {"ANSI_1254", "windows-1254"},
         {"ANSI_1255", "windows-1255"}, {"ANSI_1256", "windows-1256"},

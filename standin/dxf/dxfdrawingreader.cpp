@@ -102,7 +102,8 @@ void DxfDrawingReader::readBlocks(const QList<DxfObject> &objects, DxfDrawing *d
             readEntities(objects, i + 1, end, false, &block.entities);
             drawing->blocks.append(block);
         }
-        i = end;
+        // Past ENDBLK; a BLOCK that follows without one starts the next round.
+        i = end < objects.size() && objects.at(end).type() == "BLOCK" ? end - 1 : end;
     }
 }
 

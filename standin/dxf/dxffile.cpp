@@ -219,6 +219,9 @@ void DxfFile::assignMissingHandles()
         }
     }
     setHeaderValue("$HANDSEED", 5, formatHandle(m_nextHandle).toLatin1());
+    // An R12 header may say handles are off; they are on now.
+    if (headerValue("$HANDLING") == "0")
+        setHeaderValue("$HANDLING", 70, "1");
     m_modified = true;
 }
 

@@ -77,6 +77,14 @@ TEST(DxfCodec, CodePageNamesMapToConverters)
     EXPECT_EQ(DxfCodec::converterName("ansi_1251"), "windows-1251");
     EXPECT_EQ(DxfCodec::converterName(""), "windows-1252");
     EXPECT_EQ(DxfCodec::converterName("ASCII"), "windows-1252");
+    // Every code page a drawing may name has a converter here.
+    for (const char *codePage : {"ANSI_874", "ANSI_932", "ANSI_936", "ANSI_949", "ANSI_950",
+                                 "ANSI_1250", "ANSI_1251", "ANSI_1252", "ANSI_1253", "ANSI_1254",
+                                 "ANSI_1255", "ANSI_1256", "ANSI_1257", "ANSI_1258", "DOS437",
+                                 "DOS850", "DOS852", "DOS866", "DOS932"}) {
+        EXPECT_NO_THROW(DxfCodec("AC1015", codePage)) << codePage;
+    }
+    EXPECT_EQ(DxfCodec("AC1015", "ANSI_949").decode("\xB0\xA1"), QStringLiteral("가"));
     EXPECT_TRUE(DxfCodec("AC1021", "ANSI_932").isUtf8());
     EXPECT_FALSE(DxfCodec("AC1018", "ANSI_932").isUtf8());
 }

@@ -29,7 +29,8 @@ QByteArray r12ShiftJis()
 {
     return makeDxf({
         {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"},
-        {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$HANDSEED"}, {5, "2A"}, {0, "ENDSEC"},
+        {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$HANDLING"}, {70, "0"},
+        {9, "$HANDSEED"}, {5, "2A"}, {0, "ENDSEC"},
         {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "2"},
         {0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"},
         {0, "LAYER"}, {2, "\x90\x7d\x98\x67"}, {70, "4"}, {62, "1"}, {6, "CONTINUOUS"},
@@ -169,6 +170,7 @@ TEST(DxfFile, R12WithoutHandlesGetsHandlesThatSavingWrites)
     EXPECT_EQ(file.assignedHandleCount(), 11);
     EXPECT_TRUE(file.isModified());
     EXPECT_EQ(file.headerValue("$HANDSEED"), "35");   // 2A .. 34 were given out
+    EXPECT_EQ(file.headerValue("$HANDLING"), "1");
 
     const DxfFile reread = DxfFile::fromBytes(file.toBytes());
     EXPECT_EQ(reread.assignedHandleCount(), 0);
