@@ -374,9 +374,21 @@ void LineEditor::inputMethodEvent(QInputMethodEvent *event)
     runUserEdit([&] { QPlainTextEdit::inputMethodEvent(event); });
 }
 
+// Moving the caret with the mouse may leave a changed line; it is trimmed
+// once the editor has handled the event, not while it places the caret.
+void LineEditor::mousePressEvent(QMouseEvent *event)
+{
+    runUserEdit([&] { QPlainTextEdit::mousePressEvent(event); });
+}
+
+void LineEditor::mouseMoveEvent(QMouseEvent *event)
+{
+    runUserEdit([&] { QPlainTextEdit::mouseMoveEvent(event); });
+}
+
 void LineEditor::mouseReleaseEvent(QMouseEvent *event)
 {
-    QPlainTextEdit::mouseReleaseEvent(event);
+    runUserEdit([&] { QPlainTextEdit::mouseReleaseEvent(event); });
     if (event->button() == Qt::LeftButton)
         emit clicked();
 }
