@@ -130,11 +130,11 @@ protected:
         int count = -1;
         std::u16string error;
     };
-    std::unique_ptr<QThread> pickOnAnotherClient(PickOutcome &outcome)
+    std::unique_ptr<QThread> pickOnAnotherClient(PickOutcome &outcome, ConnectionOptions options = {})
     {
-        std::unique_ptr<QThread> thread(QThread::create([this, &outcome] {
+        std::unique_ptr<QThread> thread(QThread::create([this, &outcome, options] {
             try {
-                SocketRunningObjectTable rot;
+                SocketRunningObjectTable rot(options);
                 const SelectionSet set = AttachCad(rot, standin->progId()).activeDocument().selectionSets().add(u"A");
                 SelectionFilter texts;
                 texts.add(0, u"TEXT");
@@ -343,9 +343,13 @@ TEST_F(CadRemoteLink, AStandinEndingDuringAPickGivesTheWaitingClientACadError)
 
 TEST_F(CadRemoteLink, APickBlocksOnlyTheClientThatAskedForIt)
 {
+    // The user takes longer than any normal call may: a pick has no time limit.
+    ConnectionOptions impatient;
+    impatient.callTimeout = std::chrono::milliseconds(500);
     PickOutcome outcome;
-    const auto client = pickOnAnotherClient(outcome);
+    const auto client = pickOnAnotherClient(outcome, impatient);
     ASSERT_TRUE(eventually([&] { return pickPending(); }));
+    QThread::msleep(1500);
 
     // Another tool is served meanwhile, but may not start a second pick.
     const Application app = AttachCad(rot, standin->progId());
