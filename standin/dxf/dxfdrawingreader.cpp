@@ -50,6 +50,30 @@ DxfDrawing DxfDrawingReader::read()
     return drawing;
 }
 
+DxfEntity DxfDrawingReader::readOne(qsizetype sectionIndex, qsizetype index)
+{
+    DxfDrawing tablesOnly;
+    readTables(&tablesOnly);
+    const DxfSection &section = m_file.sections().at(sectionIndex);
+    const bool layout = section.name == "ENTITIES";
+    QList<DxfEntity> entities;
+    readEntity(section.objects, index, layout, &entities);
+    if (entities.isEmpty())
+        return {};
+    DxfEntity entity = entities.front();
+    if (!layout) {
+        // In a block definition: paper space when the block is a paper space layout.
+        for (qsizetype i = index; i >= 0; --i) {
+            if (section.objects.at(i).type() == "BLOCK") {
+                if (startsWithNoCase(string(section.objects.at(i), 2), QLatin1String("*Paper_Space")))
+                    entity.space = DxfSpace::Paper;
+                break;
+            }
+        }
+    }
+    return entity;
+}
+
 void DxfDrawingReader::readTables(DxfDrawing *drawing)
 {
     m_paperSpaceOwners.clear();

@@ -20,6 +20,9 @@ public:
     explicit DxfDrawingReader(const DxfFile &file);
 
     DxfDrawing read();
+    // One entity (with its ATTRIBs or VERTEXes) at objects[index] of the
+    // section `sectionIndex`, as read() would show it.
+    DxfEntity readOne(qsizetype sectionIndex, qsizetype index);
 
 private:
     void readTables(DxfDrawing *drawing);

@@ -281,6 +281,12 @@ DxfDrawing DxfFile::drawing() const
     return DxfDrawingReader(*this).read();
 }
 
+DxfEntity DxfFile::entity(const QString &handle) const
+{
+    const Location location = locate(handle);
+    return DxfDrawingReader(*this).readOne(location.section, location.object);
+}
+
 void DxfFile::setTextGroup(Location location, int code, const QByteArray &value,
                            const QByteArray &defaultValue)
 {

@@ -52,6 +52,9 @@ public:
 
     // The typed view of the drawing (see DxfDrawingReader).
     DxfDrawing drawing() const;
+    // The typed view of one entity, e.g. of a copy just made; an entity the
+    // view leaves out (POINT, HATCH, ...) comes back with an empty type.
+    DxfEntity entity(const QString &handle) const;
 
     // Edits of TEXT, ATTRIB and ATTDEF (the string of an ATTDEF is its
     // default value). A character the code page cannot hold is written as

@@ -357,9 +357,18 @@ TEST(DxfFile, CopiedInsertTakesItsAttributesWithFreshHandles)
         EXPECT_EQ(valueOf(*file.object(part), 330), "100") << part;
     }
 
+    // The copy as the typed view shows it, without reading the whole drawing.
+    const DxfEntity copiedEntity = file.entity(copy);
+    EXPECT_EQ(copiedEntity.type, "INSERT");
+    EXPECT_EQ(copiedEntity.handle, "100");
+    EXPECT_EQ(copiedEntity.space, DxfSpace::Model);
+    ASSERT_EQ(std::get<DxfInsert>(copiedEntity.data).attributes.size(), 2);
+    EXPECT_EQ(std::get<DxfInsert>(copiedEntity.data).attributes.at(1).handle, "102");
+
     const QString textCopy = file.copyEntity("41");
     EXPECT_EQ(textCopy, "104");
     EXPECT_EQ(file.headerValue("$HANDSEED"), "105");
+    EXPECT_EQ(file.entity(textCopy).space, DxfSpace::Paper);
 
     const DxfDrawing drawing = DxfFile::fromBytes(file.toBytes()).drawing();
     const auto &copied = std::get<DxfInsert>(entityByHandle(drawing, "100")->data);
