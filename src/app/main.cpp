@@ -1,16 +1,46 @@
-// Program entry. The main window comes with its own change; for now the
-// frame alone, so that the build and the run command have a program.
+// Program entry: one instance per user, the main window, the message loop.
+#include "messagepump.h"
+#include "qtmessageboxes.h"
+#include "qtwindowsystem.h"
+#include "singleinstance.h"
+#include "tmorvmainform.h"
+
+#include "cad/caderror.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+// Until a CAD backend is linked in, no CAD is ever found running.
+class NoCadRunning : public cad::RunningObjectTable
+{
+public:
+    bool isRunning(const std::u16string &) override { return false; }
+    cad::ObjectRef getActiveObject(const std::u16string &progId) override
+    {
+        throw cad::CadError(u"No running CAD application: " + progId);
+    }
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    SingleInstance instance;
+    if (!instance.tryAcquire())
+        return 0; // a second start ends silently
     QApplication::setApplicationName(QStringLiteral("Morvex"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("MorvEdit"));
-    window.setWindowFlag(Qt::WindowStaysOnTopHint);
-    window.resize(328, 320);
-    window.show();
+
+    NoCadRunning runningObjects;
+    QtWindowSystem windows;
+    QtMessageBoxes messages;
+    MessagePump pump;
+    TMorvMainForm form({runningObjects, windows, messages, pump,
+                        [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }});
+    windows.setMainWindow(&form);
+    form.show();
     return app.exec();
 }

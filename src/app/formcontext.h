@@ -1,0 +1,37 @@
+#pragma once
+// What the main window hands down to its tabs: the shared state, the way
+// to the CAD, the message boxes and the message pump. The tabs never
+// include the main window itself.
+
+#include "formstate.h"
+#include "messageboxes.h"
+#include "messagepump.h"
+
+#include "cad/runningobjecttable.h"
+#include "cad/windowsystem.h"
+
+#include <QString>
+
+#include <string>
+
+class FormContext
+{
+public:
+    virtual ~FormContext() = default;
+
+    virtual MorvFormState &state() = 0;
+    virtual std::u16string targetProgId() const = 0;
+    virtual cad::RunningObjectTable &runningObjects() = 0;
+    virtual cad::WindowSystem &windowSystem() = 0;
+    virtual cad::WindowHandle mainWindowHandle() const = 0;
+    virtual MessageBoxes &messages() = 0;
+    virtual MessagePump &pump() = 0;
+
+    virtual void setStatusPanel(int index, const QString &text) = 0;
+    // The main window back from a pick: normal state, then to the front.
+    virtual void restoreMainWindow() = 0;
+    // SetForegroundWindow on the main window.
+    virtual void activateMainWindow() = 0;
+    // A side file ("MorvEditTagList.txt" …) in the folder of the settings.
+    virtual QString sideFilePath(const QString &fileName) const = 0;
+};

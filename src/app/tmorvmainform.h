@@ -1,0 +1,89 @@
+#pragma once
+// The main window: a small always-on-top window with a status bar and
+// three tabs. It owns the state the tabs share and hands it down to them,
+// together with the way to the CAD, the message boxes and the message pump.
+
+#include "formcontext.h"
+#include "settingsfile.h"
+#include "taglistfile.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QTabWidget;
+class QTimer;
+class TTargetCADForm;
+class TTextTab;
+
+struct MainFormServices
+{
+    cad::RunningObjectTable &runningObjects;
+    cad::WindowSystem &windows;
+    MessageBoxes &messages;
+    MessagePump &pump;
+    // Opens a side file in the user's text editor, without waiting for it.
+    std::function<void(const QString &path)> openTextFile;
+};
+
+class TMorvMainForm : public QMainWindow, public FormContext
+{
+    Q_OBJECT
+
+public:
+    explicit TMorvMainForm(MainFormServices services, QWidget *parent = nullptr);
+    ~TMorvMainForm() override;
+
+    static constexpr int ClientWidth = 328;
+    static constexpr int ClientHeight = 320;
+
+    QString TargetProgID = QStringLiteral("BricscadApp.AcadApplication");
+
+    QTabWidget *PageControl1;
+    TTextTab *TabSheet1;
+    QWidget *TabSheet2;
+    QWidget *TEST;
+    QLabel *StatusPanel0;
+    QLabel *StatusPanel1;
+    QTimer *Timer1;
+    TTargetCADForm *TargetCADForm;
+
+    void FormCreate();
+    void FormCloseQuery();
+    void FormDestroy();
+    void PageControl1Change();
+    void Timer1Timer();
+    void SpeedButton7Click(); // "CAD"
+    void N25Click();          // "バージョン情報"
+
+    // FormContext
+    MorvFormState &state() override { return m_state; }
+    std::u16string targetProgId() const override { return TargetProgID.toStdU16String(); }
+    cad::RunningObjectTable &runningObjects() override { return m_services.runningObjects; }
+    cad::WindowSystem &windowSystem() override { return m_services.windows; }
+    cad::WindowHandle mainWindowHandle() const override;
+    MessageBoxes &messages() override { return m_services.messages; }
+    MessagePump &pump() override { return m_services.pump; }
+    void setStatusPanel(int index, const QString &text) override;
+    void restoreMainWindow() override;
+    void activateMainWindow() override;
+    QString sideFilePath(const QString &fileName) const override;
+
+    QString statusPanelText(int index) const;
+    void N39Click(); // "■ タグリストを編集（メモ帳を起動）"
+    void N40Click(); // "■ タグリストを再読み込み"
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void applyWindowPosition();
+
+    MainFormServices m_services;
+    MorvFormState m_state;
+    MorvSettings m_settings; // as read at start; the close writes it back updated
+    std::unique_ptr<TagListFile> m_tagListFile;
+    bool m_closeHandled = false;
+};

@@ -1,0 +1,55 @@
+#include "textlines.h"
+
+#include "editor/lineeditor.h"
+
+#include <QLocale>
+
+bool isBlankText(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 32)
+            return false;
+    }
+    return true;
+}
+
+int LastTextLine(const QStringList &lines)
+{
+    for (int i = int(lines.size()) - 1; i >= 0; --i) {
+        if (!isBlankText(lines[i]))
+            return i + 1;
+    }
+    return 0;
+}
+
+int LastTextLine(const LineEditor &editor)
+{
+    return LastTextLine(editor.lines());
+}
+
+std::optional<double> readNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    double value = QLocale().toDouble(t, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(t, &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+double readNumberOrZero(const QString &text)
+{
+    return readNumber(text).value_or(0.0);
+}
+
+QString formatOffset(double value)
+{
+    return QLocale().toString(value, 'f', 2);
+}
+
+cad::Point textPosition(int alignment, const cad::Point &insertionPoint, const cad::Point &alignmentPoint)
+{
+    return alignment != 0 ? alignmentPoint : insertionPoint;
+}

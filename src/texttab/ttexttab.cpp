@@ -1,0 +1,523 @@
+#include "ttexttab.h"
+
+#include "tagitem.h"
+#include "textacquisition.h"
+#include "textalignment.h"
+#include "textlines.h"
+#include "textplacement.h"
+#include "textsort.h"
+#include "writeback.h"
+
+#include "app/commandguard.h"
+#include "app/formcontext.h"
+#include "app/listcollation.h"
+#include "app/qstrings.h"
+#include "editor/lineeditor.h"
+
+#include "cad/caderror.h"
+#include "cad/connection.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QResizeEvent>
+#include <QToolButton>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+QToolButton *makeButton(QWidget *parent, const QString &caption, int x, int y, int w, int h)
+{
+    auto *b = new QToolButton(parent);
+    b->setText(caption);
+    b->setGeometry(x, y, w, h);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &caption, int x, int y)
+{
+    auto *l = new QLabel(caption, parent);
+    l->move(x, y);
+    l->setMinimumWidth(0);
+    return l;
+}
+
+QLineEdit *makeOffsetBox(QWidget *parent, int x, int y)
+{
+    auto *e = new QLineEdit(parent);
+    e->setGeometry(x, y, 71, 22);
+    e->setAlignment(Qt::AlignRight);
+    e->setAttribute(Qt::WA_InputMethodEnabled, false);
+    e->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    return e;
+}
+
+void setTextColour(QLineEdit *edit, const QColor &colour)
+{
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Text, colour);
+    edit->setPalette(p);
+}
+
+// Restores the main window when a picking command ends, however it ends.
+class MainWindowRestorer
+{
+public:
+    explicit MainWindowRestorer(FormContext &form) : m_form(form) {}
+    ~MainWindowRestorer() { m_form.restoreMainWindow(); }
+
+private:
+    FormContext &m_form;
+};
+
+const QStringList DesignTagItems = {
+    QStringLiteral("JCMNT1:コメント１"), QStringLiteral("JCMNT2:コメント２"), QStringLiteral("NAME:機器名"),
+    QStringLiteral("NAME1:機器名１"), QStringLiteral("SENBAN:線番")};
+
+} // namespace
+
+TTextTab::TTextTab(FormContext &form, QWidget *parent)
+    : QWidget(parent)
+    , m_form(form)
+{
+    resize(320, 272);
+    SpeedButton1 = makeButton(this, QStringLiteral("TEXT"), 6, 2, 49, 22);
+    SpeedButton2 = makeButton(this, QStringLiteral("更新(Ctrl+Enter)"), 61, 2, 105, 22);
+    SpeedButton6 = makeButton(this, QStringLiteral("整列"), 163, 2, 44, 22);
+    Label3 = makeLabel(this, QStringLiteral("dX :"), 213, 5);
+    Edit1 = makeOffsetBox(this, 240, 2);
+    SpeedButton8 = makeButton(this, QStringLiteral("ATTR"), 6, 23, 49, 22);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setGeometry(58, 22, 126, 22);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setMaxVisibleItems(16);
+    SpeedButton9 = makeButton(this, QStringLiteral("..."), 184, 23, 23, 22);
+    Label4 = makeLabel(this, QStringLiteral("dY :"), 213, 25);
+    Edit2 = makeOffsetBox(this, 240, 23);
+    Label1 = makeLabel(this, QString(), 9, 51);
+    Label1->resize(115, 15);
+    Label2 = makeLabel(this, QString(), 128, 50);
+    Label2->resize(190, 15);
+    CheckBox9 = new QCheckBox(QStringLiteral("PAN (Zoom Center)"), this);
+    CheckBox9->setGeometry(184, 67, 133, 17);
+    SpeedButton7 = makeButton(this, QStringLiteral("CAD"), 3, 89, 36, 22);
+    CheckBox1 = new QCheckBox(QStringLiteral("座標順取得"), this);
+    CheckBox1->setGeometry(48, 90, 83, 21);
+    CheckBox1->setChecked(true);
+    SpeedButton3 = makeButton(this, QStringLiteral("すべて選択"), 137, 89, 74, 22);
+    SpeedButton5 = makeButton(this, QStringLiteral("中止"), 213, 90, 52, 22);
+    SpeedButton4 = makeButton(this, QStringLiteral("Undo"), 268, 90, 45, 22);
+    SynEdit1 = new LineEditor(this);
+    SynEdit1->setGeometry(0, 118, 320, 154);
+
+    SpeedButton2->setEnabled(false);
+    SpeedButton6->setEnabled(false);
+    SpeedButton5->setEnabled(false);
+    SpeedButton4->setEnabled(false);
+    setTagItems(DesignTagItems);
+    ComboBox1->setCurrentIndex(0);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TTextTab::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TTextTab::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TTextTab::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TTextTab::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TTextTab::SpeedButton5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TTextTab::SpeedButton6Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TTextTab::targetCadRequested);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TTextTab::SpeedButton8Click);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TTextTab::tagListDialogRequested);
+    connect(SynEdit1, &LineEditor::clicked, this, &TTextTab::SynEdit1Click);
+    connect(SynEdit1, &LineEditor::keyPressed, this, &TTextTab::SynEdit1KeyPress, Qt::DirectConnection);
+    connect(SynEdit1, &LineEditor::keyReleased, this, &TTextTab::SynEdit1KeyUp, Qt::DirectConnection);
+    Edit1->installEventFilter(this);
+    Edit2->installEventFilter(this);
+}
+
+void TTextTab::setTagItems(const QStringList &items)
+{
+    // A sorted list: the items show, and are written back, in this order.
+    QStringList sorted = items;
+    ListCollation::sort(sorted);
+    const QString text = ComboBox1->currentText();
+    ComboBox1->clear();
+    ComboBox1->addItems(sorted);
+    ComboBox1->setEditText(text);
+}
+
+QStringList TTextTab::tagItems() const
+{
+    QStringList items;
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        items << ComboBox1->itemText(i);
+    return items;
+}
+
+bool TTextTab::cadIsRunning()
+{
+    return cad::CadIsRunning(m_form.runningObjects(), m_form.windowSystem(), m_form.targetProgId());
+}
+
+bool TTextTab::keepRunning()
+{
+    m_form.pump().processPendingMessages();
+    return m_form.state().runFlag;
+}
+
+void TTextTab::setProgress(const QString &text)
+{
+    Label2->setText(text);
+    Label2->repaint();
+}
+
+// --- "TEXT" ---
+
+void TTextTab::SpeedButton1Click()
+{
+    runCommand(m_form.messages(), [this] { acquireTexts(); });
+}
+
+void TTextTab::acquireTexts()
+{
+    MorvFormState &state = m_form.state();
+    Label1->clear();
+    Label2->clear();
+    m_form.setStatusPanel(0, QString());
+    m_form.setStatusPanel(1, QString());
+    state.ATTmode = false;
+
+    MainWindowRestorer restorer(m_form);
+    if (!cadIsRunning())
+        return;
+    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {true, true, true});
+    const PickedRecords picked = pickTexts(app.activeDocument(), m_form.pump());
+    if (picked.picked == 0)
+        return;
+
+    EditTexts = picked.records;
+    const int skipped = picked.picked - int(EditTexts.size());
+    if (skipped > 0)
+        m_form.messages().plain(QStringLiteral("ロック画層のTEXT %1 個を除外しました.").arg(skipped));
+    if (!EditTexts.empty() && CheckBox1->isChecked())
+        SortTextsByPosition(EditTexts, 3);
+    state.undoFlag = false;
+    SpeedButton4->setEnabled(false);
+    QStringList lines;
+    for (const Morv &r : EditTexts)
+        lines << r.text;
+    SynEdit1->setLines(lines);
+    SynEdit1->setCaret(1, 1);
+    if (!EditTexts.empty()) {
+        showOffsets(true);
+        SpeedButton2->setEnabled(true);
+        SpeedButton6->setEnabled(EditTexts.size() > 1);
+    }
+}
+
+// dX/dY from the last two records, in red when both read 0.
+void TTextTab::showOffsets(bool warnWhenZero)
+{
+    double dX = 0, dY = 0;
+    if (EditTexts.size() >= 2) {
+        const cad::Point &last = EditTexts[EditTexts.size() - 1].insPt;
+        const cad::Point &before = EditTexts[EditTexts.size() - 2].insPt;
+        dX = last.x - before.x;
+        dY = last.y - before.y;
+    }
+    Edit1->setText(formatOffset(dX));
+    Edit2->setText(formatOffset(dY));
+    const bool zero = readNumberOrZero(Edit1->text()) == 0 && readNumberOrZero(Edit2->text()) == 0;
+    setTextColour(Edit1, zero ? Qt::red : Qt::black);
+    setTextColour(Edit2, zero ? Qt::red : Qt::black);
+    if (zero && warnWhenZero) {
+        m_form.messages().plain(QStringLiteral("dX, dY が 0 です．\ndX, dY の値を設定するか、[取得]で複数の TEXT "
+                                               "を選択してください．"));
+    }
+}
+
+// --- "更新(Ctrl+Enter)" ---
+
+void TTextTab::SpeedButton2Click()
+{
+    runCommand(m_form.messages(), [this] { writeBack(); });
+}
+
+void TTextTab::writeBack()
+{
+    MorvFormState &state = m_form.state();
+    if (SynEdit1->lineCount() == 0 || !cadIsRunning())
+        return;
+    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {false, true, false});
+    const cad::Document doc = app.activeDocument();
+    state.AcadRunFlag = true;
+
+    const QStringList lines = SynEdit1->lines();
+    try {
+        state.runFlag = true;
+        SpeedButton5->setEnabled(true);
+        Label2->show();
+        SpeedButton3->hide();
+        if (!EditTexts.empty()) {
+            cad::UndoGroup group(doc);
+            WriteBackRun run{doc,
+                             EditTexts,
+                             lines,
+                             state.ATTmode,
+                             readNumberOrZero(Edit1->text()),
+                             readNumberOrZero(Edit2->text()),
+                             [&](int s) { setProgress(QStringLiteral("%1 / %2").arg(s + 1).arg(lines.size())); },
+                             [this] { return keepRunning(); },
+                             m_form.messages()};
+            writeLinesBack(run);
+        }
+    } catch (const std::exception &) {
+        m_form.messages().plain(QStringLiteral("エラーのため、更新を中止しました．"));
+    }
+    state.runFlag = false;
+    SpeedButton5->setEnabled(false);
+    if (!state.ATTmode)
+        fitRecordsToLines(EditTexts, LastTextLine(lines));
+    Label2->hide();
+    SpeedButton3->show();
+    doc.regen();
+}
+
+// --- Editor, caret, keys ---
+
+void TTextTab::SpeedButton3Click()
+{
+    SynEdit1->selectAll();
+}
+
+void TTextTab::SpeedButton4Click()
+{
+    if (SynEdit1->canUndo())
+        SynEdit1->undo();
+    else
+        UndoMark(false);
+}
+
+void TTextTab::SpeedButton5Click()
+{
+    m_form.state().runFlag = false;
+    m_form.pump().processNow();
+    SpeedButton5->setEnabled(false);
+}
+
+void TTextTab::UndoMark(bool flag)
+{
+    MorvFormState &state = m_form.state();
+    if (flag) {
+        state.undoText = SynEdit1->text();
+        state.undoFlag = true;
+        SpeedButton4->setEnabled(true);
+    } else {
+        SynEdit1->setText(state.undoText);
+        state.undoFlag = false;
+        SpeedButton4->setEnabled(false);
+    }
+}
+
+void TTextTab::SynEdit1Click()
+{
+    CaretYChanged(SynEdit1->caretLine());
+}
+
+void TTextTab::SynEdit1KeyUp(QKeyEvent *)
+{
+    CaretYChanged(SynEdit1->caretLine());
+}
+
+void TTextTab::SynEdit1KeyPress(QKeyEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        SpeedButton2Click();
+        m_form.activateMainWindow();
+        break;
+    case Qt::Key_C:
+        event->accept();
+        N11Click();
+        break;
+    case Qt::Key_X:
+        event->accept();
+        N10Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void TTextTab::CaretYChanged(int caretY)
+{
+    runCommand(m_form.messages(), [&] {
+        MorvFormState &state = m_form.state();
+        if (caretY == state.CaretY_Old)
+            return;
+        const int n = int(EditTexts.size());
+        if (CheckBox9->isChecked() && n > 0) {
+            std::optional<cad::Point> point;
+            if (caretY <= n) {
+                if (EditTexts[size_t(caretY - 1)].hasPoint)
+                    point = EditTexts[size_t(caretY - 1)].insPt;
+            } else if (!state.ATTmode) {
+                // Where the write-back puts the text of this line.
+                const auto dX = readNumber(Edit1->text());
+                const auto dY = readNumber(Edit2->text());
+                if (!dX || !dY) {
+                    throw std::invalid_argument(
+                        QStringLiteral("'%1' は数値ではありません．").arg(dX ? Edit2->text() : Edit1->text()).toStdString());
+                }
+                point = EditTexts[size_t(n - 1)].insPt;
+                point->x += *dX * (caretY - n);
+                point->y += *dY * (caretY - n);
+            }
+            if (point && cadIsRunning()) {
+                try {
+                    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+                    cad::PanToPoint(app, m_form.windowSystem(), *point, 3, false, 0.05);
+                } catch (const cad::CadError &) {
+                }
+            }
+        }
+        state.CaretY_Old = caretY;
+    });
+}
+
+void TTextTab::N10Click()
+{
+    QApplication::clipboard()->setText(SynEdit1->selectedText());
+    SynEdit1->replaceSelection(QString());
+}
+
+void TTextTab::N11Click()
+{
+    QApplication::clipboard()->setText(SynEdit1->selectedText());
+}
+
+void TTextTab::N12Click()
+{
+    UndoMark(true);
+    SynEdit1->paste();
+}
+
+void TTextTab::N20Click()
+{
+    UndoMark(true);
+    SynEdit1->clear();
+}
+
+bool TTextTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (watched == Edit1) {
+                Edit2->setFocus();
+                return true;
+            }
+            if (watched == Edit2) {
+                if (SpeedButton6->isEnabled()) {
+                    SpeedButton6Click();
+                    Edit2->setFocus();
+                    m_form.activateMainWindow();
+                }
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- "整列" ---
+
+void TTextTab::SpeedButton6Click()
+{
+    runCommand(m_form.messages(), [this] { alignTexts(); });
+}
+
+void TTextTab::alignTexts()
+{
+    MorvFormState &state = m_form.state();
+    if (!cadIsRunning())
+        return;
+    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {false, true, true});
+    const cad::Document doc = app.activeDocument();
+    state.AcadRunFlag = true;
+    state.runFlag = true;
+    const QStringList lines = SynEdit1->lines();
+    try {
+        SpeedButton5->setEnabled(true);
+        Label2->show();
+        SpeedButton3->hide();
+        cad::UndoGroup group(doc);
+        AlignmentRun run{doc, EditTexts, lines, readNumberOrZero(Edit1->text()), readNumberOrZero(Edit2->text()),
+                         [&](int i) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(lines.size())); }};
+        ::alignTexts(run);
+    } catch (const std::exception &) {
+        m_form.messages().plain(QStringLiteral("エラーのため、更新処理を中止しました．"));
+    }
+    state.runFlag = false;
+    SpeedButton5->setEnabled(false);
+    Label2->hide();
+    SpeedButton3->show();
+}
+
+// --- "ATTR" ---
+
+void TTextTab::SpeedButton8Click()
+{
+    runCommand(m_form.messages(), [this] { acquireAttributes(); });
+}
+
+void TTextTab::acquireAttributes()
+{
+    MorvFormState &state = m_form.state();
+    Label1->clear();
+    Label2->clear();
+    m_form.setStatusPanel(0, QString());
+    m_form.setStatusPanel(1, QString());
+    state.ATTmode = true;
+
+    MainWindowRestorer restorer(m_form);
+    if (!cadIsRunning())
+        return;
+    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {true, true, true});
+    const QString item = ComboBox1->currentText();
+    const PickedRecords picked =
+        pickAttributes(app.activeDocument(), item, [this](const QString &text) { setProgress(text); });
+    if (picked.picked == 0)
+        return;
+
+    EditTexts = picked.records;
+    if (CheckBox1->isChecked())
+        SortTextsByPosition(EditTexts, 3);
+    state.undoFlag = false;
+    SpeedButton4->setEnabled(false);
+    QStringList lines;
+    for (const Morv &r : EditTexts)
+        lines << r.text;
+    SynEdit1->setLines(lines);
+    setProgress(QStringLiteral("%1 = %2 / %3").arg(tagOfItem(item)).arg(SynEdit1->lineCount()).arg(picked.picked));
+    SynEdit1->setCaret(1, 1);
+    showOffsets(false);
+    SpeedButton2->setEnabled(!EditTexts.empty());
+    SpeedButton6->setEnabled(false);
+}
