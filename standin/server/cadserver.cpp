@@ -111,11 +111,12 @@ bool CadServer::listen(const std::u16string &progId)
 void CadServer::close()
 {
     m_server->close();
-    for (const QPointer<ServerConnection> &connection : std::as_const(m_connections)) {
+    // A connection leaves the list when it finishes: walk a list of our own.
+    const QList<QPointer<ServerConnection>> connections = std::exchange(m_connections, {});
+    for (const QPointer<ServerConnection> &connection : connections) {
         if (connection)
             connection->shutdown();
     }
-    m_connections.clear();
 }
 
 bool CadServer::isListening() const

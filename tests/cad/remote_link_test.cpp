@@ -205,6 +205,8 @@ TEST_F(CadRemoteLink, MalformedMessagesGetErrorRepliesAndTheConnectionGoesOn)
     const std::vector<Case> cases{
         {"not CBOR", QByteArray("\xff\xfe\x00garbage", 10), 0, "Malformed message: not one CBOR value."},
         {"bytes after the value", validThenMore, 0, "Malformed message: not one CBOR value."},
+        {"arrays nested without end", QByteArray(100000, '\x81') + QByteArray(1, '\0'), 0,
+         "Malformed message: not one CBOR value."},
         {"a map", QCborValue(QCborMap{{1, 2}}).toCbor(), 0, "Malformed message: not a request."},
         {"a negative id", QCborValue(QCborArray{-4, 0, 0}).toCbor(), 0, "Malformed message: not a request."},
         {"only an id", QCborValue(QCborArray{7}).toCbor(), 7, "Malformed message: unknown operation."},
