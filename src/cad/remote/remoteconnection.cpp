@@ -9,6 +9,7 @@
 #include <QCborArray>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QScopeGuard>
 
 namespace cad::remote {
 
@@ -96,11 +97,7 @@ RemoteConnection::Reply RemoteConnection::roundTrip(Operation op, ObjectHandle o
     if (m_inCall)
         throw CadError(BusyMessage);
     m_inCall = true;
-    struct Leave
-    {
-        bool &flag;
-        ~Leave() { flag = false; }
-    } leave{m_inCall};
+    const auto leave = qScopeGuard([this] { m_inCall = false; });
 
     const VariantCodec codec(
         [this](const ObjectRef &ref) -> ObjectHandle {
