@@ -1,0 +1,89 @@
+#pragma once
+// A headless main window wired to an in-memory drawing registered under the
+// target ProgID, scripted picks, captured message boxes, a recording window
+// system and a message pump a test can hook. A test reads like a user's
+// session: script a pick, press a button, type lines; then look at what the
+// window shows and at the drawing.
+
+#include "recordingwindowsystem.h"
+
+#include "app/messageboxes.h"
+#include "app/messagepump.h"
+#include "app/tmorvmainform.h"
+#include "cad/memory/memorydrawing.h"
+#include "cad/memory/memoryrunningobjecttable.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class TTextTab;
+
+class CapturingMessageBoxes : public MessageBoxes
+{
+public:
+    enum Kind { Plain, Information, Error };
+    struct Shown
+    {
+        Kind kind;
+        QString text;
+    };
+    std::vector<Shown> shown;
+
+    void plain(const QString &text) override { shown.push_back({Plain, text}); }
+    void information(const QString &text) override { shown.push_back({Information, text}); }
+    void error(const QString &text) override { shown.push_back({Error, text}); }
+
+    QStringList texts() const;
+    void clear() { shown.clear(); }
+};
+
+// Processes events at every call, and lets a test act at the n-th call
+// (a click on "中止" in the middle of a long command).
+class TestPump : public MessagePump
+{
+public:
+    int calls = 0;
+    std::function<void(int call)> onCall;
+
+    void processPendingMessages() override;
+    void processNow() override;
+};
+
+class HeadlessForm
+{
+public:
+    static inline const std::u16string ProgId = u"BricscadApp.AcadApplication";
+
+    // A folder of its own for the settings and side files; files a test
+    // wants present at start are written with writeSideFile before start().
+    HeadlessForm();
+    ~HeadlessForm();
+
+    void writeSideFile(const QString &name, const QStringList &lines);
+    QString sideFile(const QString &name) const;
+    void start();
+    // Closes the window as the user does (FormCloseQuery) and destroys it.
+    void close();
+
+    TMorvMainForm &form() { return *m_form; }
+    TTextTab &textTab();
+    QStringList editorLines();
+    void setEditorLines(const QStringList &lines);
+    static void click(QAbstractButton *button);
+
+    std::shared_ptr<cad::MemoryDrawing> drawing = cad::MemoryDrawing::create();
+    cad::MemoryRunningObjectTable rot;
+    cad::RecordingWindowSystem windows;
+    CapturingMessageBoxes messages;
+    TestPump pump;
+    QStringList openedFiles;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TMorvMainForm> m_form;
+};
