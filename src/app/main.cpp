@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     if (!instance.tryAcquire())
         return 0; // a second start ends silently
-    QApplication::setApplicationName(QStringLiteral("Morvex"));
+    QApplication::setApplicationName(TMorvMainForm::applicationTitle());
 
     NoCadRunning runningObjects;
     QtWindowSystem windows;

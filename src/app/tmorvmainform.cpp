@@ -107,7 +107,7 @@ void TMorvMainForm::FormCreate()
 
     if (const auto lines = CadListFile::read(SideFiles::cadListPath())) {
         if (const auto name = CadListFile::cadNameForProgId(*lines, TargetProgID))
-            setWindowTitle(CadListFile::captionWithCadName(QApplication::applicationName(), *name));
+            setWindowTitle(CadListFile::captionWithCadName(applicationTitle(), *name));
     }
 
     m_tagListFile = std::make_unique<TagListFile>(SideFiles::tagListPath());
@@ -207,7 +207,7 @@ void TMorvMainForm::SpeedButton7Click()
 {
     TargetCADForm->setTargetProgId(TargetProgID);
     if (execOverTopmost(this, TargetCADForm) == QDialog::Accepted) {
-        setWindowTitle(CadListFile::captionWithCadName(QApplication::applicationName(), TargetCADForm->chosenName()));
+        setWindowTitle(CadListFile::captionWithCadName(applicationTitle(), TargetCADForm->chosenName()));
         TargetProgID = TargetCADForm->chosenProgId();
     }
 }

@@ -36,6 +36,9 @@ public:
     explicit TMorvMainForm(MainFormServices services, QWidget *parent = nullptr);
     ~TMorvMainForm() override;
 
+    // The application title: message boxes and the caption naming the CAD.
+    static QString applicationTitle() { return QStringLiteral("Morvex"); }
+
     static constexpr int ClientWidth = 328;
     static constexpr int ClientHeight = 320;
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qstringprinter.h"
+#include "support/qstringprinter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qstringprinter.h"
+#include "support/qstringprinter.h"
 
 namespace {
 

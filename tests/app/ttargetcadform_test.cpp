@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qstringprinter.h"
+#include "support/qstringprinter.h"
 
 namespace {
 

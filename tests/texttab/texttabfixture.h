@@ -2,6 +2,7 @@
 // The first tab of a headless main window over an in-memory drawing.
 
 #include "support/headlessform.h"
+#include "support/qstringprinter.h"
 
 #include "editor/lineeditor.h"
 #include "texttab/ttexttab.h"
@@ -42,8 +43,3 @@ protected:
 
     HeadlessForm ui;
 };
-
-inline std::ostream &operator<<(std::ostream &os, const QString &s)
-{
-    return os << s.toStdString();
-}
