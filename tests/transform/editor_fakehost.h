@@ -128,6 +128,8 @@ public:
     // Test helpers.
     void setLines(const QStringList &lines) { SynEdit1->setLines(lines); }
     QStringList lines() const { return SynEdit1->lines(); }
+    // Puts the caret at the start of a line (from 1), without a selection.
+    void setCaretTo(int line) { SynEdit1->setCaret(line, 1); }
     // Selects the characters from start to end (positions in the text as
     // shown, a line break counting as one).
     void select(int start, int end)
