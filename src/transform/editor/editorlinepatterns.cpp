@@ -55,24 +55,6 @@ void runOnAllLines(EditorCommandHost &host, const LineTransform &transform, Stop
     editor.endUpdate();
 }
 
-void runOnAllLinesInPlace(EditorCommandHost &host, const LineTransform &transform)
-{
-    LineEditor &editor = host.editor();
-    CommandRun run(host);
-    host.UndoMark(true);
-
-    editor.beginUpdate();
-    const int count = editor.lineCount();
-    for (int i = 0; i < count; ++i) {
-        std::u16string line = editor.line(i).toStdU16String();
-        if (transform(line))
-            editor.setLine(i, QString::fromStdU16String(line));
-        if (!run.keepRunning())
-            break;
-    }
-    editor.endUpdate();
-}
-
 void runOnSelection(EditorCommandHost &host, const LineTransform &transform, StopTest stopTest,
                     EmptySelection emptySelection)
 {

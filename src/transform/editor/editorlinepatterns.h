@@ -4,8 +4,8 @@
 //
 // All lines: the undo point is taken, the lines are copied into a working
 // list, each line is transformed, and the working list goes back into the
-// editor in one update. The in-place variant changes the editor's lines one
-// by one instead.
+// editor in one update (one load of the text, far cheaper for a long text
+// than changing its lines one by one).
 //
 // Selection: the selected text (which may begin and end inside lines) is
 // split at its line breaks, each line transformed, and the lines joined with
@@ -42,8 +42,6 @@ enum class EmptySelection { DoNothing, RunAnyway };
 
 void runOnAllLines(EditorCommandHost &host, const LineTransform &transform,
                    StopTest stopTest = StopTest::EveryLine);
-
-void runOnAllLinesInPlace(EditorCommandHost &host, const LineTransform &transform);
 
 void runOnSelection(EditorCommandHost &host, const LineTransform &transform,
                     StopTest stopTest = StopTest::EveryLine,

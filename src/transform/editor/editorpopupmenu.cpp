@@ -215,7 +215,7 @@ void EditorPopupMenu::N23Click(QObject *Sender)
     else if (Sender == N26)
         routine = SymbolZenToHan;
 
-    runOnAllLinesInPlace(m_host, [routine](std::u16string &line) {
+    runOnAllLines(m_host, [routine](std::u16string &line) {
         if (!routine)
             return false;
         const std::u16string before = line;
