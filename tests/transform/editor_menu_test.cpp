@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -189,6 +191,33 @@ TEST_F(TransformEditorMenu, NoSecondCommandWhileOneRuns)
     EXPECT_FALSE(host.SynEdit1->isReadOnly());
     EXPECT_FALSE(host.SpeedButton5->isEnabled());
     EXPECT_FALSE(host.formState.runFlag);
+}
+
+} // namespace
+
+namespace {
+
+// A failure inside a command ends it with the general error report and
+// leaves no command marked as running.
+TEST_F(TransformEditorMenu, FailureEndsTheCommandAndIsReported)
+{
+    host.setLines({"a", "b", "c"});
+    host.testPump.onCall = [](int call) {
+        if (call == 2)
+            throw std::runtime_error("out of memory");
+    };
+    menu.N1->trigger();
+    EXPECT_EQ(host.boxes.shown, QStringList({"out of memory"}));
+    EXPECT_FALSE(menu.isRunning());
+    EXPECT_FALSE(host.formState.runFlag);
+    EXPECT_FALSE(host.SpeedButton5->isEnabled());
+    EXPECT_FALSE(host.SynEdit1->isReadOnly());
+    EXPECT_EQ(host.formState.undoText, QStringLiteral("a\nb\nc"));
+
+    host.testPump.onCall = nullptr;
+    menu.N4->trigger(); // the menu works again
+    EXPECT_FALSE(host.formState.runFlag);
+    EXPECT_EQ(host.boxes.shown.size(), 1);
 }
 
 } // namespace
