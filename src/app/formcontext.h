@@ -14,6 +14,12 @@
 
 #include <string>
 
+class QDialog;
+class TMorvKasanForm;
+class TMorvRenbanForm;
+class TMorvTikanForm;
+class TUndoCells;
+
 class FormContext
 {
 public:
@@ -34,4 +40,20 @@ public:
     virtual void activateMainWindow() = 0;
     // A side file ("MorvEditTagList.txt" …) in the folder of the settings.
     virtual QString sideFilePath(const QString &fileName) const = 0;
+    // Opens a side file in the user's text editor, without waiting for it.
+    virtual void openTextFile(const QString &path) = 0;
+
+    // A modal dialog over the always-on-top main window.
+    virtual int execOverTopmost(QDialog &dialog) = 0;
+    // The text tools' dialogs, created once and keeping their fields.
+    virtual TMorvTikanForm &MorvTikanForm() = 0;
+    virtual TMorvKasanForm &MorvKasanForm() = 0;
+    virtual TMorvRenbanForm &MorvRenbanForm() = 0;
+
+    // The cell undo stacks: FUndoCells of StringGrid1, FUndoCells2 of StringGrid2.
+    virtual TUndoCells &undoCells1() = 0;
+    virtual TUndoCells &undoCells2() = 0;
+
+    // Empties the captions of Label1 and Label2 of the first tab.
+    virtual void clearFirstTabLabels() = 0;
 };

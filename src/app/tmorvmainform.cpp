@@ -5,9 +5,15 @@
 #include "topmosthandover.h"
 #include "ttargetcadform.h"
 
+#include "attrtab/tattrtab.h"
+#include "editor/lineeditor.h"
+#include "grid/tundocells.h"
+#include "searchtab/tsearchtab.h"
 #include "texttab/textlines.h"
 #include "texttab/ttexttab.h"
-#include "editor/lineeditor.h"
+#include "transform/dialogs/tmorvkasanform.h"
+#include "transform/dialogs/tmorvrenbanform.h"
+#include "transform/dialogs/tmorvtikanform.h"
 
 #include "cad/connection.h"
 
@@ -54,8 +60,8 @@ TMorvMainForm::TMorvMainForm(MainFormServices services, QWidget *parent)
 
     PageControl1 = new QTabWidget(this);
     TabSheet1 = new TTextTab(*this);
-    TabSheet2 = new QWidget;
-    TEST = new QWidget;
+    TabSheet2 = new TAttrTab(*this);
+    TEST = new TSearchTab(*this);
     PageControl1->addTab(TabSheet1, QStringLiteral("TEXT, 属性編集"));
     PageControl1->addTab(TabSheet2, QStringLiteral(" 属性編集"));
     PageControl1->addTab(TEST, QStringLiteral("TEXT 検索・編集"));
@@ -70,7 +76,11 @@ TMorvMainForm::TMorvMainForm(MainFormServices services, QWidget *parent)
 
     resize(ClientWidth, ClientHeight);
 
+    // The dialogs live as long as the program and keep their fields.
     TargetCADForm = new TTargetCADForm(this);
+    MorvTikanFormPtr = new TMorvTikanForm(this);
+    MorvKasanFormPtr = new TMorvKasanForm(this);
+    MorvRenbanFormPtr = new TMorvRenbanForm(this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(200);
@@ -117,6 +127,12 @@ void TMorvMainForm::FormCreate()
     }
     QComboBox *tags = TabSheet1->ComboBox1;
     tags->setCurrentIndex(m_settings.attTagIndex1 < tags->count() ? m_settings.attTagIndex1 : 0);
+
+    TabSheet2->applySettings(m_settings); // the tag sets and their choice
+    TEST->applySettings(m_settings);
+
+    FUndoCells = std::make_unique<TUndoCells>();
+    FUndoCells2 = std::make_unique<TUndoCells>();
 }
 
 void TMorvMainForm::applyWindowPosition()
@@ -142,6 +158,8 @@ void TMorvMainForm::FormCloseQuery()
     s.attTag = TabSheet1->ComboBox1->currentText();
     s.attTagIndex1 = TabSheet1->ComboBox1->currentIndex();
     s.zoomCenter2 = TabSheet1->CheckBox9->isChecked();
+    TabSheet2->storeSettings(s);
+    TEST->storeSettings(s);
     QString error;
     if (!SettingsFile::write(SideFiles::settingsPath(), s, &error))
         messages().error(error);
@@ -151,8 +169,9 @@ void TMorvMainForm::FormCloseQuery()
 
 void TMorvMainForm::FormDestroy()
 {
-    // The COM message filter is revoked here on Windows; nothing else holds
-    // resources beyond the window's own children.
+    // The COM message filter is revoked here on Windows.
+    FUndoCells.reset();
+    FUndoCells2.reset();
 }
 
 void TMorvMainForm::closeEvent(QCloseEvent *event)
@@ -206,7 +225,7 @@ void TMorvMainForm::Timer1Timer()
 void TMorvMainForm::SpeedButton7Click()
 {
     TargetCADForm->setTargetProgId(TargetProgID);
-    if (execOverTopmost(this, TargetCADForm) == QDialog::Accepted) {
+    if (execOverTopmost(*TargetCADForm) == QDialog::Accepted) {
         setWindowTitle(CadListFile::captionWithCadName(applicationTitle(), TargetCADForm->chosenName()));
         TargetProgID = TargetCADForm->chosenProgId();
     }
@@ -223,8 +242,7 @@ void TMorvMainForm::N39Click()
 {
     const QString path = SideFiles::tagListPath();
     if (QFileInfo::exists(path)) {
-        if (m_services.openTextFile)
-            m_services.openTextFile(path);
+        openTextFile(path);
     } else {
         messages().information(path + QLatin1Char('\n') + QStringLiteral("ファイルが見つかりません．"));
     }
@@ -277,4 +295,21 @@ void TMorvMainForm::activateMainWindow()
 QString TMorvMainForm::sideFilePath(const QString &fileName) const
 {
     return SideFiles::path(fileName);
+}
+
+void TMorvMainForm::openTextFile(const QString &path)
+{
+    if (m_services.openTextFile)
+        m_services.openTextFile(path);
+}
+
+int TMorvMainForm::execOverTopmost(QDialog &dialog)
+{
+    return ::execOverTopmost(this, &dialog);
+}
+
+void TMorvMainForm::clearFirstTabLabels()
+{
+    TabSheet1->Label1->clear();
+    TabSheet1->Label2->clear();
 }

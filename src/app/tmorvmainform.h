@@ -15,6 +15,8 @@
 class QLabel;
 class QTabWidget;
 class QTimer;
+class TAttrTab;
+class TSearchTab;
 class TTargetCADForm;
 class TTextTab;
 
@@ -46,12 +48,17 @@ public:
 
     QTabWidget *PageControl1;
     TTextTab *TabSheet1;
-    QWidget *TabSheet2;
-    QWidget *TEST;
+    TAttrTab *TabSheet2;
+    TSearchTab *TEST;
     QLabel *StatusPanel0;
     QLabel *StatusPanel1;
     QTimer *Timer1;
     TTargetCADForm *TargetCADForm;
+    TMorvTikanForm *MorvTikanFormPtr;
+    TMorvKasanForm *MorvKasanFormPtr;
+    TMorvRenbanForm *MorvRenbanFormPtr;
+    std::unique_ptr<TUndoCells> FUndoCells;  // StringGrid1
+    std::unique_ptr<TUndoCells> FUndoCells2; // StringGrid2
 
     void FormCreate();
     void FormCloseQuery();
@@ -73,6 +80,14 @@ public:
     void restoreMainWindow() override;
     void activateMainWindow() override;
     QString sideFilePath(const QString &fileName) const override;
+    void openTextFile(const QString &path) override;
+    int execOverTopmost(QDialog &dialog) override;
+    TMorvTikanForm &MorvTikanForm() override { return *MorvTikanFormPtr; }
+    TMorvKasanForm &MorvKasanForm() override { return *MorvKasanFormPtr; }
+    TMorvRenbanForm &MorvRenbanForm() override { return *MorvRenbanFormPtr; }
+    TUndoCells &undoCells1() override { return *FUndoCells; }
+    TUndoCells &undoCells2() override { return *FUndoCells2; }
+    void clearFirstTabLabels() override;
 
     QString statusPanelText(int index) const;
     void N39Click(); // "■ タグリストを編集（メモ帳を起動）"
