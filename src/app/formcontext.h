@@ -11,6 +11,7 @@
 #include "cad/windowsystem.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -56,4 +57,8 @@ public:
 
     // Empties the captions of Label1 and Label2 of the first tab.
     virtual void clearFirstTabLabels() = 0;
+    // The items of the first tab's tag list ComboBox1 (the tag list dialog
+    // edits them).
+    virtual QStringList firstTabTagItems() const = 0;
+    virtual void setFirstTabTagItems(const QStringList &items) = 0;
 };

@@ -313,3 +313,13 @@ void TMorvMainForm::clearFirstTabLabels()
     TabSheet1->Label1->clear();
     TabSheet1->Label2->clear();
 }
+
+QStringList TMorvMainForm::firstTabTagItems() const
+{
+    return TabSheet1->tagItems();
+}
+
+void TMorvMainForm::setFirstTabTagItems(const QStringList &items)
+{
+    TabSheet1->setTagItems(items);
+}

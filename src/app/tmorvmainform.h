@@ -88,6 +88,8 @@ public:
     TUndoCells &undoCells1() override { return *FUndoCells; }
     TUndoCells &undoCells2() override { return *FUndoCells2; }
     void clearFirstTabLabels() override;
+    QStringList firstTabTagItems() const override;
+    void setFirstTabTagItems(const QStringList &items) override;
 
     QString statusPanelText(int index) const;
     void N39Click(); // "■ タグリストを編集（メモ帳を起動）"
