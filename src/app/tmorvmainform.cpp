@@ -87,6 +87,10 @@ TMorvMainForm::TMorvMainForm(MainFormServices services, QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TMorvMainForm::Timer1Timer);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMorvMainForm::PageControl1Change);
     connect(TabSheet1, &TTextTab::targetCadRequested, this, &TMorvMainForm::SpeedButton7Click);
+    connect(TabSheet1, &TTextTab::tagListEditRequested, this, &TMorvMainForm::N39Click);
+    connect(TabSheet1, &TTextTab::tagListReloadRequested, this, &TMorvMainForm::N40Click);
+    connect(TabSheet1, &TTextTab::versionRequested, this, &TMorvMainForm::N25Click);
+    connect(TabSheet1, &TTextTab::tagListDialogRequested, TabSheet2, &TAttrTab::SpeedButton9Click);
 
     FormCreate();
     Timer1->start();

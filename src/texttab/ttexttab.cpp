@@ -13,6 +13,7 @@
 #include "app/listcollation.h"
 #include "app/qstrings.h"
 #include "editor/lineeditor.h"
+#include "transform/editor/editorpopupmenu.h"
 
 #include "cad/caderror.h"
 #include "cad/connection.h"
@@ -136,6 +137,10 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     connect(SpeedButton7, &QToolButton::clicked, this, &TTextTab::targetCadRequested);
     connect(SpeedButton8, &QToolButton::clicked, this, &TTextTab::SpeedButton8Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TTextTab::tagListDialogRequested);
+    PopupMenu1 = new EditorPopupMenu(*this, this);
+    SynEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SynEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(SynEdit1->mapToGlobal(pos)); });
     connect(SynEdit1, &LineEditor::clicked, this, &TTextTab::SynEdit1Click);
     connect(SynEdit1, &LineEditor::keyPressed, this, &TTextTab::SynEdit1KeyPress, Qt::DirectConnection);
     connect(SynEdit1, &LineEditor::keyReleased, this, &TTextTab::SynEdit1KeyUp, Qt::DirectConnection);
@@ -162,6 +167,51 @@ QStringList TTextTab::tagItems() const
     return items;
 }
 
+MorvFormState &TTextTab::state()
+{
+    return m_form.state();
+}
+
+void TTextTab::setStopEnabled(bool enabled)
+{
+    SpeedButton5->setEnabled(enabled);
+}
+
+MessagePump &TTextTab::pump()
+{
+    return m_form.pump();
+}
+
+MessageBoxes &TTextTab::messages()
+{
+    return m_form.messages();
+}
+
+int TTextTab::execOverTopmost(QDialog &dialog)
+{
+    return m_form.execOverTopmost(dialog);
+}
+
+TMorvTikanForm &TTextTab::MorvTikanForm()
+{
+    return m_form.MorvTikanForm();
+}
+
+TMorvKasanForm &TTextTab::MorvKasanForm()
+{
+    return m_form.MorvKasanForm();
+}
+
+TMorvRenbanForm &TTextTab::MorvRenbanForm()
+{
+    return m_form.MorvRenbanForm();
+}
+
+bool TTextTab::commandRunning() const
+{
+    return m_form.state().runFlag;
+}
+
 bool TTextTab::cadIsRunning()
 {
     return cad::CadIsRunning(m_form.runningObjects(), m_form.windowSystem(), m_form.targetProgId());
@@ -183,6 +233,8 @@ void TTextTab::setProgress(const QString &text)
 
 void TTextTab::SpeedButton1Click()
 {
+    if (commandRunning())
+        return;
     runCommand(m_form.messages(), [this] { acquireTexts(); });
 }
 
@@ -249,6 +301,8 @@ void TTextTab::showOffsets(bool warnWhenZero)
 
 void TTextTab::SpeedButton2Click()
 {
+    if (commandRunning())
+        return;
     runCommand(m_form.messages(), [this] { writeBack(); });
 }
 
@@ -347,6 +401,8 @@ void TTextTab::SynEdit1KeyPress(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();
+        if (commandRunning())
+            break; // the lines are being changed: nothing is written now
         SpeedButton2Click();
         m_form.activateMainWindow();
         break;
@@ -356,7 +412,8 @@ void TTextTab::SynEdit1KeyPress(QKeyEvent *event)
         break;
     case Qt::Key_X:
         event->accept();
-        N10Click();
+        if (!commandRunning()) // a running command would write over the cut
+            N10Click();
         break;
     default:
         break;
@@ -448,6 +505,8 @@ bool TTextTab::eventFilter(QObject *watched, QEvent *event)
 
 void TTextTab::SpeedButton6Click()
 {
+    if (commandRunning())
+        return;
     runCommand(m_form.messages(), [this] { alignTexts(); });
 }
 
@@ -483,6 +542,8 @@ void TTextTab::alignTexts()
 
 void TTextTab::SpeedButton8Click()
 {
+    if (commandRunning())
+        return;
     runCommand(m_form.messages(), [this] { acquireAttributes(); });
 }
 

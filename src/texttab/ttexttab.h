@@ -4,6 +4,8 @@
 
 #include "morv.h"
 
+#include "transform/editor/editorcommandhost.h"
+
 #include <QWidget>
 
 class FormContext;
@@ -14,8 +16,9 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class EditorPopupMenu;
 
-class TTextTab : public QWidget
+class TTextTab : public QWidget, public EditorCommandHost
 {
     Q_OBJECT
 
@@ -56,14 +59,31 @@ public:
     void SynEdit1Click();
     void SynEdit1KeyPress(QKeyEvent *event);
     void SynEdit1KeyUp(QKeyEvent *event);
-    void N10Click(); // "カット"
-    void N11Click(); // "コピー"
-    void N12Click(); // "ペースト"
-    void N20Click(); // "クリア"
+    void N10Click() override; // "カット"
+    void N11Click() override; // "コピー"
+    void N12Click() override; // "ペースト"
+    void N20Click() override; // "クリア"
+    void N39Click() override { emit tagListEditRequested(); }
+    void N40Click() override { emit tagListReloadRequested(); }
+    void N25Click() override { emit versionRequested(); }
 
     void CaretYChanged(int caretY);
     // true: snapshot of the editor text; false: the snapshot back.
-    void UndoMark(bool flag);
+    void UndoMark(bool flag) override;
+
+    // The editor's pop-up menu PopupMenu1.
+    EditorPopupMenu *PopupMenu1;
+
+    // EditorCommandHost
+    LineEditor &editor() override { return *SynEdit1; }
+    MorvFormState &state() override;
+    void setStopEnabled(bool enabled) override;
+    MessagePump &pump() override;
+    MessageBoxes &messages() override;
+    int execOverTopmost(QDialog &dialog) override;
+    TMorvTikanForm &MorvTikanForm() override;
+    TMorvKasanForm &MorvKasanForm() override;
+    TMorvRenbanForm &MorvRenbanForm() override;
 
     // The tag list items, sorted as the list shows them.
     void setTagItems(const QStringList &items);
@@ -72,6 +92,9 @@ public:
 signals:
     void targetCadRequested(); // "CAD"
     void tagListDialogRequested(); // "..."
+    void tagListEditRequested();   // "■ タグリストを編集（メモ帳を起動）"
+    void tagListReloadRequested(); // "■ タグリストを再読み込み"
+    void versionRequested();       // "バージョン情報"
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -83,6 +106,8 @@ private:
     void acquireAttributes();
     void showOffsets(bool warnWhenZero);
     bool cadIsRunning();
+    // A long command runs: another one must not start inside it.
+    bool commandRunning() const;
     bool keepRunning();
     void setProgress(const QString &text);
 
