@@ -377,6 +377,20 @@ int DxfFile::followerCount(Location location) const
 
 QString DxfFile::copyEntity(const QString &handle)
 {
+    return copyEntity(handle, {});
+}
+
+QString DxfFile::copyEntity(const QString &handle, const QStringList &handles)
+{
+    for (const QString &given : handles) {
+        const quint64 value = parseHandle(given);
+        if (value == 0 || object(given))
+            throw DxfError(QStringLiteral("cannot give a copy the handle %1: it is taken or invalid").arg(given));
+        if (value >= m_nextHandle) {
+            m_nextHandle = value + 1;
+            setHeaderValue("$HANDSEED", 5, formatHandle(m_nextHandle).toLatin1());
+        }
+    }
     const Location location = locate(handle);
     const DxfSection &section = m_sections.at(location.section);
     const DxfObject &head = section.objects.at(location.object);
@@ -390,8 +404,9 @@ QString DxfFile::copyEntity(const QString &handle)
     QList<DxfObject> copies = section.objects.mid(location.object, count);
     const QByteArray oldHead = head.find(5)->trimmedValue().toUpper();
     QString newHead;
-    for (DxfObject &copy : copies) {
-        const QString fresh = allocateHandle();
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        DxfObject &copy = copies[i];
+        const QString fresh = i < handles.size() ? formatHandle(parseHandle(handles.at(i))) : allocateHandle();
         if (newHead.isEmpty())
             newHead = fresh;
         removeOwnerLinks(copy);

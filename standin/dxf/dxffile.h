@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // An ASCII DXF file (R12 to R2018) held as sections of objects of groups,
 // each group kept exactly as read. Saving an unchanged file reproduces it
@@ -72,6 +73,12 @@ public:
     // of a POLYLINE with its VERTEXes and SEQEND) right after it, with fresh
     // handles from $HANDSEED, which is moved on. Returns the copy's handle.
     QString copyEntity(const QString &handle);
+    // The same, with the handles a caller chose for the copy's first objects
+    // (the head, then an INSERT's ATTRIBs in order; a program keeping its own
+    // handles uses this): the rest (VERTEX, SEQEND) get fresh ones, and
+    // $HANDSEED moves past every handle given. A handle given that is
+    // already in the file is refused.
+    QString copyEntity(const QString &handle, const QStringList &handles);
     // Removes the entity, and for an INSERT its ATTRIBs and SEQEND (for a
     // POLYLINE its VERTEXes and SEQEND).
     void removeEntity(const QString &handle);

@@ -19,6 +19,8 @@ using namespace cad::remote;
 namespace {
 
 constexpr int LiveInstanceProbeMs = 500;
+// The program's own command: the document saves its file.
+constexpr std::u16string_view SaveMember = u"MorvexCad.Save";
 
 bool startsWith(std::u16string_view text, std::u16string_view prefix)
 {
@@ -193,13 +195,20 @@ void CadServer::cancelPick()
 
 bool CadServer::isReservedMember(std::u16string_view member)
 {
-    return startsWith(member, u"MorvexWindow.") || startsWith(member, u"MorvexTest.");
+    return startsWith(member, u"MorvexWindow.") || startsWith(member, u"MorvexTest.")
+        || startsWith(member, SaveMember);
 }
 
 Variant CadServer::callReserved(std::u16string_view member, const std::vector<Variant> &args)
 {
     if (startsWith(member, u"MorvexWindow."))
         return callWindowMember(member, args);
+    if (equalsIgnoreAsciiCase(member, SaveMember)) {
+        if (!m_save)
+            throw CadError(u"This CAD has no file to save to.");
+        m_save();
+        return {};
+    }
     return callTestMember(member, args);
 }
 

@@ -11,7 +11,9 @@
 //
 // The application object also answers reserved members (see
 // cad/remote/remoteprotocol.h): the "MorvexWindow." window operations and
-// the "MorvexTest." hooks of end-to-end tests.
+// the "MorvexTest." hooks of end-to-end tests, and the "MorvexCad." commands
+// of the program around the server (MorvexCad.Save: the document saves its
+// file; answered by the handler set with setSaveHandler).
 
 #include "cadwindowcontrol.h"
 #include "scriptedpickhandler.h"
@@ -22,6 +24,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QLocalServer;
@@ -58,6 +61,9 @@ public:
     void setPickHandler(PickHandler *handler) { m_pickHandler = handler; }
     ScriptedPickHandler &scriptedPicks() { return m_scripted; }
     void setWindowControl(CadWindowControl *control) { m_window = control; }
+    // Saves the drawing to its file for MorvexCad.Save; throws CadError
+    // with the reason when it cannot. Without one, MorvexCad.Save fails.
+    void setSaveHandler(std::function<void()> save) { m_save = std::move(save); }
 
     bool isPickPending() const { return bool(m_pendingPick); }
     // Ends the pending pick as cancelled (Escape in the CAD).
@@ -90,6 +96,7 @@ private:
     std::shared_ptr<PendingPick> m_pendingPick;
 
     CadWindowControl *m_window = nullptr;
+    std::function<void()> m_save;
     // Without a window to ask, the CAD counts as in front once the tool
     // brought it there, until it minimises it.
     bool m_activatedWithoutWindow = false;

@@ -11,6 +11,7 @@
 #include "cad/dispatchobject.h"
 #include "cad/windowsystem.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -91,6 +92,10 @@ public:
     bool hasSelectionSet(const std::u16string &nameIgnoringCase) const;
     bool isLayerLocked(const std::u16string &layer) const;
     Handle nextHandle() const { return m_nextHandle; }
+    // Handles below `next` are taken by objects the drawing does not hold
+    // (a file's tables and dictionaries): new entities and copies get
+    // handles from `next` on. Never lowers the next handle.
+    void reserveHandlesBelow(Handle next) { m_nextHandle = std::max(m_nextHandle, next); }
     // Selectable entities (model and paper space) in drawing order.
     std::vector<Handle> drawingOrder() const;
 
