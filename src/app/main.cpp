@@ -5,26 +5,12 @@
 #include "singleinstance.h"
 #include "tmorvmainform.h"
 
-#include "cad/caderror.h"
+#include "cad/remote/remotecadwindowsystem.h"
+#include "cad/remote/socketrunningobjecttable.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
-
-namespace {
-
-// Until a CAD backend is linked in, no CAD is ever found running.
-class NoCadRunning : public cad::RunningObjectTable
-{
-public:
-    bool isRunning(const std::u16string &) override { return false; }
-    cad::ObjectRef getActiveObject(const std::u16string &progId) override
-    {
-        throw cad::CadError(u"No running CAD application: " + progId);
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -34,13 +20,19 @@ int main(int argc, char *argv[])
         return 0; // a second start ends silently
     QApplication::setApplicationName(TMorvMainForm::applicationTitle());
 
-    NoCadRunning runningObjects;
-    QtWindowSystem windows;
+    // The CAD runs in its own process and answers over its socket; while a
+    // call waits (a pick may take the user a while) the window keeps
+    // painting but takes no input, as with a COM message filter.
+    cad::remote::ConnectionOptions options;
+    options.whileWaiting = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    cad::remote::SocketRunningObjectTable runningObjects(options);
+    QtWindowSystem ownWindows;
+    cad::remote::RemoteCadWindowSystem windows(runningObjects, &ownWindows);
     QtMessageBoxes messages;
     MessagePump pump;
     TMorvMainForm form({runningObjects, windows, messages, pump,
                         [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }});
-    windows.setMainWindow(&form);
+    ownWindows.setMainWindow(&form);
     form.show();
     return app.exec();
 }
