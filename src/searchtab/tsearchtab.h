@@ -1,10 +1,24 @@
 #pragma once
 // The third tab, "TEXT 検索・編集": every TEXT entity of the drawing whose
-// string matches a pattern, in a one-column grid.
+// string matches a pattern, in a one-column grid. A row shows its text in
+// the CAD view; edited rows are written back one by one on Enter or all at
+// once with "更新".
+
+#include "morv2.h"
 
 #include <QWidget>
 
 class FormContext;
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QResizeEvent;
+class QStyleOptionViewItem;
+class QToolButton;
+class StringGrid;
+class UpperCaseValidator;
 struct MorvSettings;
 
 class TSearchTab : public QWidget
@@ -14,11 +28,69 @@ class TSearchTab : public QWidget
 public:
     explicit TSearchTab(FormContext &form, QWidget *parent = nullptr);
 
-    // At start: the check boxes from the settings.
+    // At start: the check boxes from the settings and the field's case mode.
     void applySettings(const MorvSettings &settings);
     // At close: this tab's values into the settings.
     void storeSettings(MorvSettings &settings) const;
 
+    // The records of the last search; row r of the grid refers to record
+    // r + 1 through the object slot of its cell (0: no record).
+    Morv2List SearchTexts;
+
+    QLabel *Label7;            // "検索 (部分一致)", then the last pattern
+    QLineEdit *Edit3;          // the search field
+    QCheckBox *CheckBox3;      // "先頭一致"
+    QCheckBox *CheckBox4;      // "a->A"
+    QLabel *Label8;            // "Enter=検索"
+    QLabel *Label6;            // counts and progress
+    QToolButton *SpeedButton14; // "検索", "中止" while a search runs
+    QToolButton *SpeedButton15; // "更新"
+    QCheckBox *CheckBox8;      // "Enter=[↓]"
+    QCheckBox *CheckBox5;      // "Enter=更新"
+    StringGrid *StringGrid2;
+
+    // Handlers.
+    void SpeedButton14Click();
+    void SpeedButton15Click();
+    void Edit3KeyPress(QKeyEvent *event);
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void StringGrid2Click();
+    void StringGrid2DrawCell(QPainter *painter, const QStyleOptionViewItem &option, int ACol, int ARow);
+    void StringGrid2GetEditText(int ACol, int ARow);
+    // Returns true when the key is consumed.
+    bool StringGrid2KeyDown(int Key, Qt::KeyboardModifiers Shift);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void stopSearch();
+    void searchTexts();
+    void showSearchResults(Morv2List found);
+    void showNoResults();
+    void updateChangedRows();
+    void writeCurrentRow();
+    void moveToNextRow();
+    void panTo(const cad::Point &point);
+
+    // The record a row refers to, or none when its reference is outside
+    // SearchTexts.
+    Morv2 *recordOfRow(int row);
+    bool isRowChanged(int row);
+    bool isActivePage() const;
+    void setUpperCaseMode(bool on);
+    bool cadIsRunning();
+    bool keepRunning();
+    void setProgress(const QString &text);
+
     FormContext &m_form;
+    UpperCaseValidator *m_upperCase = nullptr; // Edit3's upper-case mode
+    // True from the start of a search to its end, the sort included: a click
+    // on the button meanwhile can only stop it, never start a second search
+    // that would replace the records under the running one.
+    bool m_searching = false;
+    // While the grid is refilled, its current-cell changes are no clicks.
+    bool m_fillingGrid = false;
 };

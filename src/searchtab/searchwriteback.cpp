@@ -1,0 +1,24 @@
+#include "searchwriteback.h"
+
+#include "app/qstrings.h"
+
+void writeSearchText(const cad::Document &doc, Morv2 &rec, const QString &text, RecordTextAfterWrite after)
+{
+    const cad::Entity entity = doc.handleToObject(us(rec.sHnd));
+    entity.setTextString(us(text));
+    entity.update();
+    const cad::Point insPt = entity.insertionPoint();
+    const QString newText = after == RecordTextAfterWrite::ReadBack ? qs(entity.textString()) : text;
+    rec.insPt = insPt;
+    rec.text = newText;
+}
+
+QString searchUpdateMessage(const SearchUpdateCounts &counts)
+{
+    QString message = counts.targets == 0
+        ? QStringLiteral("更新対象の TEXT はありません．")
+        : QStringLiteral("%1 / %2 個の TEXT を更新しました．").arg(counts.written).arg(counts.targets);
+    if (counts.lockedRows > 0)
+        message += QStringLiteral("\nロック画層の TEXT %1 個は更新されません．").arg(counts.lockedRows);
+    return message;
+}
