@@ -7,6 +7,7 @@
 #include "messageboxes.h"
 #include "messagepump.h"
 
+#include "cad/connection.h"
 #include "cad/runningobjecttable.h"
 #include "cad/windowsystem.h"
 
@@ -61,4 +62,14 @@ public:
     // edits them).
     virtual QStringList firstTabTagItems() const = 0;
     virtual void setFirstTabTagItems(const QStringList &items) = 0;
+
+    // Whether the target CAD runs (a ProgID without class throws CadError).
+    bool cadIsRunning() { return cad::CadIsRunning(runningObjects(), windowSystem(), targetProgId()); }
+    // The running target CAD's application object.
+    cad::Application attachCad() { return cad::AttachCad(runningObjects(), targetProgId()); }
+    // The CAD window brought up before a command works in it.
+    void activateCad(const cad::Application &app, cad::ActivateOptions options)
+    {
+        cad::ActivateCad(app, windowSystem(), mainWindowHandle(), options);
+    }
 };

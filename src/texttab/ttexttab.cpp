@@ -212,11 +212,6 @@ bool TTextTab::commandRunning() const
     return m_form.state().runFlag;
 }
 
-bool TTextTab::cadIsRunning()
-{
-    return cad::CadIsRunning(m_form.runningObjects(), m_form.windowSystem(), m_form.targetProgId());
-}
-
 bool TTextTab::keepRunning()
 {
     m_form.pump().processPendingMessages();
@@ -240,40 +235,55 @@ void TTextTab::SpeedButton1Click()
 
 void TTextTab::acquireTexts()
 {
-    MorvFormState &state = m_form.state();
+    MainWindowRestorer restorer(m_form);
+    const std::optional<cad::Application> app = startPick(false);
+    if (!app)
+        return;
+    const PickedRecords picked = pickTexts(app->activeDocument(), m_form.pump());
+    if (picked.picked == 0)
+        return;
+
+    const int skipped = picked.picked - int(picked.records.size());
+    if (skipped > 0)
+        m_form.messages().plain(QStringLiteral("ロック画層のTEXT %1 個を除外しました.").arg(skipped));
+    showPickedRecords(picked.records);
+    if (!EditTexts.empty()) {
+        showOffsets(true);
+        SpeedButton2->setEnabled(true);
+        SpeedButton6->setEnabled(EditTexts.size() > 1);
+    }
+}
+
+// The start of "TEXT" and "ATTR": labels, panels and the mode set; the CAD
+// attached and brought up for picking, or nothing when it does not run.
+std::optional<cad::Application> TTextTab::startPick(bool attributes)
+{
     Label1->clear();
     Label2->clear();
     m_form.setStatusPanel(0, QString());
     m_form.setStatusPanel(1, QString());
-    state.ATTmode = false;
+    m_form.state().ATTmode = attributes;
+    if (!m_form.cadIsRunning())
+        return std::nullopt;
+    const cad::Application app = m_form.attachCad();
+    m_form.activateCad(app, {true, true, true});
+    return app;
+}
 
-    MainWindowRestorer restorer(m_form);
-    if (!cadIsRunning())
-        return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
-    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {true, true, true});
-    const PickedRecords picked = pickTexts(app.activeDocument(), m_form.pump());
-    if (picked.picked == 0)
-        return;
-
-    EditTexts = picked.records;
-    const int skipped = picked.picked - int(EditTexts.size());
-    if (skipped > 0)
-        m_form.messages().plain(QStringLiteral("ロック画層のTEXT %1 個を除外しました.").arg(skipped));
+// Picked records become the records and lines, sorted by position when
+// "座標順取得" is checked; the snapshot undo of the old lines is dropped.
+void TTextTab::showPickedRecords(const MorvList &records)
+{
+    EditTexts = records;
     if (!EditTexts.empty() && CheckBox1->isChecked())
         SortTextsByPosition(EditTexts, 3);
-    state.undoFlag = false;
+    m_form.state().undoFlag = false;
     SpeedButton4->setEnabled(false);
     QStringList lines;
     for (const Morv &r : EditTexts)
         lines << r.text;
     SynEdit1->setLines(lines);
     SynEdit1->setCaret(1, 1);
-    if (!EditTexts.empty()) {
-        showOffsets(true);
-        SpeedButton2->setEnabled(true);
-        SpeedButton6->setEnabled(EditTexts.size() > 1);
-    }
 }
 
 // dX/dY from the last two records, in red when both read 0.
@@ -309,10 +319,10 @@ void TTextTab::SpeedButton2Click()
 void TTextTab::writeBack()
 {
     MorvFormState &state = m_form.state();
-    if (SynEdit1->lineCount() == 0 || !cadIsRunning())
+    if (SynEdit1->lineCount() == 0 || !m_form.cadIsRunning())
         return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
-    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {false, true, false});
+    const cad::Application app = m_form.attachCad();
+    m_form.activateCad(app, {false, true, false});
     const cad::Document doc = app.activeDocument();
     state.AcadRunFlag = true;
 
@@ -444,9 +454,9 @@ void TTextTab::CaretYChanged(int caretY)
                 point->x += *dX * (caretY - n);
                 point->y += *dY * (caretY - n);
             }
-            if (point && cadIsRunning()) {
+            if (point && m_form.cadIsRunning()) {
                 try {
-                    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+                    const cad::Application app = m_form.attachCad();
                     cad::PanToPoint(app, m_form.windowSystem(), *point, 3, false, 0.05);
                 } catch (const cad::CadError &) {
                 }
@@ -513,10 +523,10 @@ void TTextTab::SpeedButton6Click()
 void TTextTab::alignTexts()
 {
     MorvFormState &state = m_form.state();
-    if (!cadIsRunning())
+    if (!m_form.cadIsRunning())
         return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
-    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {false, true, true});
+    const cad::Application app = m_form.attachCad();
+    m_form.activateCad(app, {false, true, true});
     const cad::Document doc = app.activeDocument();
     state.AcadRunFlag = true;
     state.runFlag = true;
@@ -549,35 +559,18 @@ void TTextTab::SpeedButton8Click()
 
 void TTextTab::acquireAttributes()
 {
-    MorvFormState &state = m_form.state();
-    Label1->clear();
-    Label2->clear();
-    m_form.setStatusPanel(0, QString());
-    m_form.setStatusPanel(1, QString());
-    state.ATTmode = true;
-
     MainWindowRestorer restorer(m_form);
-    if (!cadIsRunning())
+    const std::optional<cad::Application> app = startPick(true);
+    if (!app)
         return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
-    cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {true, true, true});
     const QString item = ComboBox1->currentText();
     const PickedRecords picked =
-        pickAttributes(app.activeDocument(), item, [this](const QString &text) { setProgress(text); });
+        pickAttributes(app->activeDocument(), item, [this](const QString &text) { setProgress(text); });
     if (picked.picked == 0)
         return;
 
-    EditTexts = picked.records;
-    if (CheckBox1->isChecked())
-        SortTextsByPosition(EditTexts, 3);
-    state.undoFlag = false;
-    SpeedButton4->setEnabled(false);
-    QStringList lines;
-    for (const Morv &r : EditTexts)
-        lines << r.text;
-    SynEdit1->setLines(lines);
+    showPickedRecords(picked.records);
     setProgress(QStringLiteral("%1 = %2 / %3").arg(tagOfItem(item)).arg(SynEdit1->lineCount()).arg(picked.picked));
-    SynEdit1->setCaret(1, 1);
     showOffsets(false);
     SpeedButton2->setEnabled(!EditTexts.empty());
     SpeedButton6->setEnabled(false);

@@ -6,7 +6,11 @@
 
 #include "transform/editor/editorcommandhost.h"
 
+#include "cad/document.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class FormContext;
 class LineEditor;
@@ -105,7 +109,8 @@ private:
     void alignTexts();
     void acquireAttributes();
     void showOffsets(bool warnWhenZero);
-    bool cadIsRunning();
+    std::optional<cad::Application> startPick(bool attributes);
+    void showPickedRecords(const MorvList &records);
     // A long command runs: another one must not start inside it.
     bool commandRunning() const;
     bool keepRunning();
