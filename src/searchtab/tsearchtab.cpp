@@ -19,7 +19,6 @@
 #include "cad/connection.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,9 +109,6 @@ TSearchTab::TSearchTab(FormContext &form, QWidget *parent)
     StringGrid2->setFont(tahoma(13));
     StringGrid2->setDefaultRowHeight(20);
     StringGrid2->setColWidth(0, 300);
-    // The single column always spans the grid, whatever its size and
-    // whether the vertical scroll bar shows.
-    StringGrid2->horizontalHeader()->setStretchLastSection(true);
     StringGrid2->setDrawCellHook([this](QPainter *painter, const QStyleOptionViewItem &option, int col, int row) {
         StringGrid2DrawCell(painter, option, col, row);
     });
@@ -124,11 +120,14 @@ TSearchTab::TSearchTab(FormContext &form, QWidget *parent)
 
     connect(SpeedButton14, &QToolButton::clicked, this, &TSearchTab::SpeedButton14Click);
     connect(SpeedButton15, &QToolButton::clicked, this, &TSearchTab::SpeedButton15Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TSearchTab::CheckBox3Click);
-    connect(CheckBox4, &QCheckBox::clicked, this, &TSearchTab::CheckBox4Click);
+    // Like a click, setting a box from the settings runs its handler; at
+    // start the first page is active, so that only sets the case mode.
+    connect(CheckBox3, &QCheckBox::toggled, this, &TSearchTab::CheckBox3Click);
+    connect(CheckBox4, &QCheckBox::toggled, this, &TSearchTab::CheckBox4Click);
     connect(StringGrid2, &StringGrid::cellClicked, this, &TSearchTab::StringGrid2Click);
     connect(StringGrid2, &StringGrid::getEditText, this, &TSearchTab::StringGrid2GetEditText);
     Edit3->installEventFilter(this);
+    StringGrid2->viewport()->installEventFilter(this);
 }
 
 void TSearchTab::applySettings(const MorvSettings &settings)
@@ -189,6 +188,10 @@ void TSearchTab::setUpperCaseMode(bool on)
 
 bool TSearchTab::eventFilter(QObject *watched, QEvent *event)
 {
+    // The single column always spans the grid: the viewport's width changes
+    // with the tab and when the vertical scroll bar comes or goes.
+    if (watched == StringGrid2->viewport() && event->type() == QEvent::Resize)
+        StringGrid2->setColWidth(0, StringGrid2->viewport()->width());
     if (watched == Edit3 && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         Edit3KeyPress(key);
