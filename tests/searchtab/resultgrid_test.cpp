@@ -244,6 +244,15 @@ TEST_F(SearchTabGrid, ColumnSpansTheGridWhenTheWindowIsResized)
         EXPECT_EQ(grid().width(), tab().width());
         EXPECT_EQ(grid().colWidth(0), grid().viewport()->width());
     }
+    // Resized while another tab is in front.
+    ui.form().PageControl1->setCurrentIndex(0);
+    ui.form().resize(QSize(420, 380));
+    QCoreApplication::processEvents();
+    ui.form().PageControl1->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid().width(), tab().width());
+    EXPECT_EQ(grid().colWidth(0), grid().viewport()->width());
+    EXPECT_GT(grid().colWidth(0), 300);
 }
 
 } // namespace

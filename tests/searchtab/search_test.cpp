@@ -122,6 +122,50 @@ TEST_F(SearchTabSearch, ClickWhileSortingOnlyStopsNeverStartsASecondSearch)
     EXPECT_EQ(tab().SpeedButton14->text(), "検索");
 }
 
+TEST_F(SearchTabSearch, RowsKeepTheirRecordsWhileTheNextSearchReads)
+{
+    const cad::Handle old1 = drawing().addText(u"OLD1", {1, 1, 0});
+    const cad::Handle old2 = drawing().addText(u"OLD2", {2, 2, 0});
+    for (int i = 0; i < 10; ++i)
+        drawing().addText(u"NEW", {0, 0, 0});
+    search("OLD");
+    grid().setCellText(0, 0, "OLD1 edited");
+
+    QString handleShown;
+    ui.pump.calls = 0;
+    ui.pump.onCall = [&](int call) {
+        if (call != 3)
+            return;
+        grid().setCurrentCell(0, 1);
+        handleShown = panel(0);
+        tab().SpeedButton15Click(); // "更新" meanwhile
+    };
+    search("");
+
+    EXPECT_EQ(handleShown, handleText(old2));
+    EXPECT_EQ(textOf(old1), u"OLD1 edited");
+    EXPECT_EQ(textOf(old2), u"OLD2");
+    EXPECT_EQ(ui.messages.texts(), QStringList{"1 / 1 個の TEXT を更新しました．"});
+    EXPECT_EQ(tab().SearchTexts.size(), 12u);
+}
+
+TEST_F(SearchTabSearch, CadWindowComesUpWithEscapeBeforeAndAfterTheSelection)
+{
+    drawing().addText(u"A", {0, 0, 0});
+    const std::string cad = std::to_string(drawing().applicationWindow);
+    ui.windows.iconic.insert(drawing().applicationWindow);
+    ui.windows.log.clear();
+    search("");
+
+    const std::vector<std::string> expected = {"OpenIcon " + cad, "Sleep 500",       "SetForeground " + cad,
+                                               "Escape",          "Sleep 5",         "SetForeground " + cad,
+                                               "Escape",          "Sleep 5"};
+    ASSERT_GE(ui.windows.log.size(), expected.size() + 1);
+    EXPECT_EQ(std::vector<std::string>(ui.windows.log.begin(), ui.windows.log.begin() + long(expected.size())), expected);
+    EXPECT_EQ(ui.windows.log[expected.size()], "SetForeground " + std::to_string(ui.form().mainWindowHandle()));
+    EXPECT_TRUE(ui.windows.minimized.empty());
+}
+
 TEST_F(SearchTabSearch, LockedLayerMarksItsTextsUntilUnlocked)
 {
     drawing().addLayer(u"FIX", true);
