@@ -286,7 +286,7 @@ void TSearchTab::searchTexts()
             // Read into a list of its own: until the search has finished, the
             // grid's rows keep referring to the records they show.
             found = readSearchTexts(
-                temp.set(), n, [this](int i, int n) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(n)); },
+                temp.set(), n, [this](int i, int count) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(count)); },
                 [this] { return keepRunning(); });
         }
         // Escape once more ends whatever the selection started in the CAD.
