@@ -272,3 +272,49 @@ TEST_F(AttrTabTest, AttrTabAcquisitionWithoutCadDoesNothingButTheMode)
 }
 
 } // namespace
+
+namespace {
+
+// A CAD member failing during "取得": the acquisition ends or skips as the
+// failure allows, and never leaves the selection set, the stop flag or a
+// minimized main window behind.
+struct FaultCase
+{
+    std::u16string member;
+    int rowCount;
+    QStringList names;
+    QStringList specs;
+};
+
+class AttrTabAcquisitionFault : public AttrTabTest, public ::testing::WithParamInterface<FaultCase>
+{};
+
+TEST_P(AttrTabAcquisitionFault, AttrTabFailingCadCallLeavesNothingBehind)
+{
+    const FaultCase &c = GetParam();
+    const std::vector<Handle> refs = {addEquipment(u"N1", u"S1", {0, 20, 0}), addEquipment(u"N2", u"S2", {0, 10, 0})};
+    drawing().failMember(c.member);
+
+    acquire(refs);
+
+    const std::string member = QString::fromStdU16String(c.member).toStdString();
+    EXPECT_EQ(grid()->rowCount(), c.rowCount) << member;
+    EXPECT_EQ(column(1), c.names) << member;
+    EXPECT_EQ(column(2), c.specs) << member;
+    drawing().clearFaults();
+    EXPECT_FALSE(drawing().hasSelectionSet(u"SSTEMP")) << member;
+    EXPECT_FALSE(ui.form().state().runFlag);
+    EXPECT_FALSE(tab().SpeedButton12->isEnabled());
+    EXPECT_FALSE(tab().isAcquiring());
+    EXPECT_TRUE(ui.windows.minimized.empty()) << member;
+    EXPECT_TRUE(ui.messages.shown.empty()) << member;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Members, AttrTabAcquisitionFault,
+    ::testing::Values(FaultCase{u"GetAttributes", 2, {""}, {""}},
+                      FaultCase{u"HandleToObject", 3, {"", ""}, {"", ""}},
+                      FaultCase{u"PromptString", 3, {"N1", "N2"}, {"", ""}},
+                      FaultCase{u"Count", 5, {"", "", "", ""}, {"", "", "", ""}}));
+
+} // namespace

@@ -211,3 +211,39 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{"right, last cell of the grid: stays", false, false, 2, 3, 2, 3}));
 
 } // namespace
+
+namespace {
+
+TEST_F(AttrTabTest, AttrTabUpdateWithEveryWriteRefusedClosesItsUndoStep)
+{
+    const std::vector<Handle> refs = acquireColumn(2);
+    grid()->setCellText(1, 1, "changed");
+    drawing().failMember(u"TextString");
+
+    tab().SpeedButton11->click();
+
+    drawing().clearFaults();
+    EXPECT_EQ(drawing().undoDepth(), 0);
+    EXPECT_EQ(textOf(attributeOf(refs[0], u"NAME")), u"N1");
+    EXPECT_EQ(tab().GridAttributes[size_t(grid()->cellObject(1, 1) - 1)].text, "N1");
+    EXPECT_TRUE(ui.messages.shown.empty());
+}
+
+TEST_F(AttrTabTest, AttrTabUpdateWithoutCadDoesNothing)
+{
+    const std::vector<Handle> refs = acquireColumn(1);
+    grid()->setCellText(1, 1, "changed");
+    ui.rot.revoke(HeadlessForm::ProgId);
+    drawing().clearCallLog();
+
+    tab().SpeedButton11->click();
+    grid()->setCurrentCell(1, 1);
+    key(Qt::Key_Return);
+
+    EXPECT_EQ(textOf(attributeOf(refs[0], u"NAME")), u"N1");
+    EXPECT_EQ(cell(1, 1), "changed");
+    EXPECT_TRUE(drawing().callLog().empty());
+    EXPECT_TRUE(ui.messages.shown.empty());
+}
+
+} // namespace
