@@ -112,6 +112,11 @@ struct OrderCase
     const char *layout;
     std::vector<Point> points; // in pick order
     QStringList rows;          // names (pick position) from the top row down
+
+    friend void PrintTo(const OrderCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.layout));
+    }
 };
 
 class AttrTabAcquisitionOrder : public AttrTabTest, public ::testing::WithParamInterface<OrderCase>
@@ -164,6 +169,11 @@ struct FilterCase
 {
     QString tagSet;
     std::u16string expectedFilter;
+
+    friend void PrintTo(const FilterCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromStdU16String(c.expectedFilter) + QString::number(c.tagSet.size()));
+    }
 };
 
 class AttrTabBlockFilter : public AttrTabTest, public ::testing::WithParamInterface<FilterCase>
@@ -205,6 +215,11 @@ struct StopCase
     int stopAtCall;
     int rowCount;
     QStringList names;
+
+    friend void PrintTo(const StopCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.pass));
+    }
 };
 
 class AttrTabStop : public AttrTabTest, public ::testing::WithParamInterface<StopCase>
@@ -284,6 +299,11 @@ struct FaultCase
     int rowCount;
     QStringList names;
     QStringList specs;
+
+    friend void PrintTo(const FaultCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromStdU16String(c.member));
+    }
 };
 
 class AttrTabAcquisitionFault : public AttrTabTest, public ::testing::WithParamInterface<FaultCase>

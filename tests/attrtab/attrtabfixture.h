@@ -25,6 +25,16 @@
 
 #include <gtest/gtest.h>
 
+// A case of a table as test listings show it: its label in ASCII letters
+// and digits, everything else as '_', so that every runner takes the name.
+inline std::string caseLabel(const QString &text)
+{
+    std::string label;
+    for (const QChar c : text)
+        label += c.unicode() < 128 && c.isLetterOrNumber() ? char(c.unicode()) : '_';
+    return label;
+}
+
 class AttrTabTest : public ::testing::Test
 {
 protected:

@@ -103,6 +103,11 @@ struct SortUndoCase
 {
     const char *button;
     int sortButton; // 16, 17 or 18
+
+    friend void PrintTo(const SortUndoCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QStringLiteral("SpeedButton%1").arg(c.sortButton));
+    }
 };
 
 class AttrTabUndoAfterSort : public AttrTabTest, public ::testing::WithParamInterface<SortUndoCase>
@@ -198,6 +203,11 @@ struct PasteCase
     QStringList specs;   // column 2
     int undoCount;
     int stored;          // records on the undo stack
+
+    friend void PrintTo(const PasteCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabPaste : public AttrTabTest, public ::testing::WithParamInterface<PasteCase>
@@ -290,6 +300,11 @@ struct SortCase
     const char *button;
     int sortButton;
     QStringList order;
+
+    friend void PrintTo(const SortCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QStringLiteral("SpeedButton%1").arg(c.sortButton));
+    }
 };
 
 class AttrTabSort : public AttrTabTest, public ::testing::WithParamInterface<SortCase>

@@ -48,6 +48,11 @@ struct WidthCase
     bool toFull;
     std::u16string text;
     QString expected;
+
+    friend void PrintTo(const WidthCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabWidth : public AttrTabMenu, public ::testing::WithParamInterface<WidthCase>
@@ -141,6 +146,11 @@ struct AddCase
     QStringList expected;
     int undoCount;
     int stored;
+
+    friend void PrintTo(const AddCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabAdd : public AttrTabMenu, public ::testing::WithParamInterface<AddCase>
@@ -195,6 +205,11 @@ struct SerialCase
     int top, bottom; // selected rows of column 1
     QStringList expected;
     int written;
+
+    friend void PrintTo(const SerialCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabSerial : public AttrTabMenu, public ::testing::WithParamInterface<SerialCase>

@@ -17,6 +17,11 @@ struct SplitCase
 {
     QString line;
     QStringList elements;
+
+    friend void PrintTo(const SplitCase &c, std::ostream *os)
+    {
+        *os << caseLabel(c.line);
+    }
 };
 
 class AttrTabSplit : public ::testing::TestWithParam<SplitCase>
@@ -43,6 +48,11 @@ struct FilterNameCase
 {
     QString name;
     QString filter;
+
+    friend void PrintTo(const FilterNameCase &c, std::ostream *os)
+    {
+        *os << caseLabel(c.name);
+    }
 };
 
 class AttrTabFilterName : public ::testing::TestWithParam<FilterNameCase>
@@ -93,6 +103,11 @@ struct StartCase
     const char *name;
     int savedIndex;
     int chosen;
+
+    friend void PrintTo(const StartCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabTagSetStart : public ::testing::TestWithParam<StartCase>
@@ -147,6 +162,11 @@ struct ReloadCase
     QStringList file;
     QStringList items;
     int chosenAfter;
+
+    friend void PrintTo(const ReloadCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabReload : public ::testing::TestWithParam<ReloadCase>
@@ -256,6 +276,11 @@ struct EntryCase
     QString entry;
     QString tag;
     QString prompt;
+
+    friend void PrintTo(const EntryCase &c, std::ostream *os)
+    {
+        *os << caseLabel(c.entry);
+    }
 };
 
 class AttrTabDialogEntry : public AttrTabTagListDialog, public ::testing::WithParamInterface<EntryCase>
@@ -313,6 +338,11 @@ struct PickCase
     int picked; // 0: an attribute with a definition, 1: one without, 2: a TEXT
     QString tag;
     QString prompt;
+
+    friend void PrintTo(const PickCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabDialogPick : public AttrTabTagListDialog, public ::testing::WithParamInterface<PickCase>

@@ -100,6 +100,11 @@ struct EnterCase
     bool erased;
     std::u16string attributeAfter;
     QString cellAfter;
+
+    friend void PrintTo(const EnterCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabEnterWrite : public AttrTabTest, public ::testing::WithParamInterface<EnterCase>
@@ -169,6 +174,11 @@ struct MoveCase
     bool inEditor;
     int fromCol, fromRow;
     int toCol, toRow;
+
+    friend void PrintTo(const MoveCase &c, std::ostream *os)
+    {
+        *os << caseLabel(QString::fromUtf8(c.name));
+    }
 };
 
 class AttrTabEnterMove : public AttrTabTest, public ::testing::WithParamInterface<MoveCase>
