@@ -171,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, AttrTabUndoAfterSort,
 TEST_F(AttrTabTest, AttrTabCopyGivesTabsAndALineEndAfterEveryRow)
 {
     useTagSet(QStringLiteral("機器,NAME,SPEC,TYPE"));
-    const Handle a = drawing().addBlockReference(u"EQ", {0, 10, 0}, {{u"NAME", u"a"}, {u"SPEC", u"b"}, {u"TYPE", u"c"}});
+    const Handle a =
+        drawing().addBlockReference(u"EQ", {0, 10, 0}, {{u"NAME", u"a"}, {u"SPEC", u"b"}, {u"TYPE", u"c"}});
     const Handle d = drawing().addBlockReference(u"EQ", {0, 0, 0}, {{u"NAME", u"d"}, {u"SPEC", u"e"}, {u"TYPE", u"f"}});
     acquire({a, d});
     select(1, 1, 3, 2);

@@ -248,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AttrTabSerial,
     ::testing::Values(SerialCase{"one cell in row 2: down to the last row", 2, 2,
                                  {"N1", "A-01", "A-02", "A-03", "A-04", "A-05", "A-06", "A-07", "A-08"}, 8},
-                      SerialCase{"rows 3 to 5", 3, 5, {"N1", "N2", "A-01", "A-02", "A-03", "N6", "N7", "N8", "N9"}, 3}));
+                      SerialCase{"rows 3 to 5", 3, 5,
+                                 {"N1", "N2", "A-01", "A-02", "A-03", "N6", "N7", "N8", "N9"}, 3}));
 
 TEST_F(AttrTabMenu, AttrTabSerialCancelledChangesNothing)
 {
