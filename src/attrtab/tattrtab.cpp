@@ -408,10 +408,12 @@ void TAttrTab::StringGrid1DrawCell(QPainter *painter, const QStyleOptionViewItem
     if (GridAttributes.empty() || !isChangedCell(StringGrid1, ACol, ARow, GridAttributes))
         return;
     // The red text replaces the default one on the fill the default drawing used.
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
-    painter->fillRect(rect, selected ? option.palette.highlight() : option.backgroundBrush.style() != Qt::NoBrush
-                                                                        ? option.backgroundBrush
-                                                                        : option.palette.base());
+    QBrush fill = option.palette.base();
+    if (option.state.testFlag(QStyle::State_Selected))
+        fill = option.palette.highlight();
+    else if (option.backgroundBrush.style() != Qt::NoBrush)
+        fill = option.backgroundBrush;
+    painter->fillRect(rect, fill);
     painter->setClipRect(rect);
     painter->setFont(option.font);
     painter->setPen(ChangedTextColour);
