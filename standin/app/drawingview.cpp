@@ -21,7 +21,7 @@ namespace {
 constexpr int ClickTolerancePixels = 4;   // a press and release closer than this is a click
 constexpr int PickAperturePixels = 5;     // how near a click must be to an entity
 constexpr double WheelZoomStep = 1.2;
-constexpr double MinimumTextPixels = 1.5; // smaller texts are not drawn
+constexpr double MinimumTextPixels = 1.5; // smaller texts are drawn as a stroke
 
 const QColor Background(0x21, 0x26, 0x2e);
 const QColor LineColor(0xd8, 0xdc, 0xe2);
@@ -126,8 +126,12 @@ void DrawingView::paintShape(QPainter &painter, const EntityShape &shape, const 
     painter.setFont(ShapeBuilder::textFont());
     for (const PlacedText &text : shape.texts) {
         const double pixels = text.height * m_scale;
-        if (pixels < MinimumTextPixels)
+        if (pixels < MinimumTextPixels) {
+            // Too small to read: a stroke along the text shows where it is.
+            if (text.box.size() >= 2)
+                painter.drawLine(toScreen(text.box[0]), toScreen(text.box[1]));
             continue;
+        }
         const double k = pixels * ShapeBuilder::EmPerTextHeight / ShapeBuilder::ReferencePixelSize;
         painter.save();
         painter.translate(toScreen(text.origin));
