@@ -11,7 +11,7 @@ It writes samples/sample-panel.dxf (R2018, UTF-8) beside this script:
   aligned),
 - layer 機器 with the blocks 電動機 and 制御盤 (ATTDEFs NAME, NAME1, SPEC,
   TYPE with Japanese prompts) inserted a few times,
-- layer 線番 with wire numbers: the block 線番号 (ATTDEF SENBAN) inserted
+- layer 線番 with wire numbers: the block SENBAN (ATTDEF SENBAN, prompt 線番) inserted
   along the terminal row,
 - layer 図枠, locked, with the title block 表題欄 (ATTDEFs of the drawing's
   title, number, date and author) and its two fixed texts.
@@ -50,7 +50,7 @@ def add_device_block(doc, name, outline):
 
 
 def add_wire_number_block(doc):
-    block = doc.blocks.new(name="線番号", base_point=(0, 0))
+    block = doc.blocks.new(name="SENBAN", base_point=(0, 0))
     block.add_circle((0, 0), radius=1.0)
     block.add_attdef("SENBAN", insert=(1.5, 1.5), text="",
                      dxfattribs={"height": 2.0, "prompt": "線番"})
@@ -139,7 +139,7 @@ def build():
     for i, number in enumerate(["R1", "S1", "T1", "101", "102", "１０３"]):
         x = 20 + 25 * i
         msp.add_line((x, 40), (x, 20), dxfattribs=outline)
-        add_insert(msp, "線番号", (x, 40), {"SENBAN": number}, "線番")
+        add_insert(msp, "SENBAN", (x, 40), {"SENBAN": number}, "線番")
     add_text(msp, "端子台 TB1", (85, 48), height=4.0, align=TextEntityAlignment.MIDDLE_CENTER)
 
     # The title block on its locked layer.
