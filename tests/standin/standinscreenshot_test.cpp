@@ -65,7 +65,7 @@ TEST(StandInScreenshot, JapaneseTextsDrawWithoutMissingGlyphs)
     xvfb.start(QStringLiteral("xvfb-run"),
                {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
                 QStringLiteral("sh"), QStringLiteral("-c"),
-                QStringLiteral("\"$SHOT_CAD\" -geometry 1200x760+0+0 --progid MorvexTest.Screenshot \"$SHOT_DRAWING\" & "
+                QStringLiteral("\"$SHOT_CAD\" -geometry 1200x760+0+0 --progid MorvexTest.Screenshot$$ \"$SHOT_DRAWING\" & "
                                "cad=$!; \"$SHOT_GRAB\" --wait 30 \"$SHOT_FILE\"; status=$?; "
                                "kill $cad; wait $cad; exit $status")});
     ASSERT_TRUE(xvfb.waitForFinished(90000));
