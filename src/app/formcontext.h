@@ -63,6 +63,10 @@ public:
     virtual QStringList firstTabTagItems() const = 0;
     virtual void setFirstTabTagItems(const QStringList &items) = 0;
 
+    // Whether a command of any tab is under way: while one lets the GUI
+    // process messages, no other command may start inside it.
+    virtual bool commandRunning() const = 0;
+
     // Whether the target CAD runs (a ProgID without class throws CadError).
     bool cadIsRunning() { return cad::CadIsRunning(runningObjects(), windowSystem(), targetProgId()); }
     // The running target CAD's application object.

@@ -32,6 +32,8 @@ public:
     void applySettings(const MorvSettings &settings);
     // At close: this tab's values into the settings.
     void storeSettings(MorvSettings &settings) const;
+    // A search is under way (its loop lets the GUI process messages).
+    bool isSearching() const { return m_searching; }
 
     // The records of the last search; row r of the grid refers to record
     // r + 1 through the object slot of its cell (0: no record).

@@ -207,9 +207,19 @@ TMorvRenbanForm &TTextTab::MorvRenbanForm()
     return m_form.MorvRenbanForm();
 }
 
-bool TTextTab::commandRunning() const
+bool TTextTab::isBusy() const
 {
-    return m_form.state().runFlag;
+    return m_busy || PopupMenu1->isRunning();
+}
+
+template <typename Command>
+void TTextTab::runExclusive(Command command)
+{
+    if (m_form.commandRunning())
+        return;
+    m_busy = true;
+    runCommand(m_form.messages(), command);
+    m_busy = false;
 }
 
 bool TTextTab::keepRunning()
@@ -228,9 +238,7 @@ void TTextTab::setProgress(const QString &text)
 
 void TTextTab::SpeedButton1Click()
 {
-    if (commandRunning())
-        return;
-    runCommand(m_form.messages(), [this] { acquireTexts(); });
+    runExclusive([this] { acquireTexts(); });
 }
 
 void TTextTab::acquireTexts()
@@ -311,9 +319,7 @@ void TTextTab::showOffsets(bool warnWhenZero)
 
 void TTextTab::SpeedButton2Click()
 {
-    if (commandRunning())
-        return;
-    runCommand(m_form.messages(), [this] { writeBack(); });
+    runExclusive([this] { writeBack(); });
 }
 
 void TTextTab::writeBack()
@@ -411,7 +417,7 @@ void TTextTab::SynEdit1KeyPress(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();
-        if (commandRunning())
+        if (m_form.commandRunning())
             break; // the lines are being changed: nothing is written now
         SpeedButton2Click();
         m_form.activateMainWindow();
@@ -422,7 +428,7 @@ void TTextTab::SynEdit1KeyPress(QKeyEvent *event)
         break;
     case Qt::Key_X:
         event->accept();
-        if (!commandRunning()) // a running command would write over the cut
+        if (!m_form.commandRunning()) // a running command would write over the cut
             N10Click();
         break;
     default:
@@ -515,9 +521,7 @@ bool TTextTab::eventFilter(QObject *watched, QEvent *event)
 
 void TTextTab::SpeedButton6Click()
 {
-    if (commandRunning())
-        return;
-    runCommand(m_form.messages(), [this] { alignTexts(); });
+    runExclusive([this] { alignTexts(); });
 }
 
 void TTextTab::alignTexts()
@@ -552,9 +556,7 @@ void TTextTab::alignTexts()
 
 void TTextTab::SpeedButton8Click()
 {
-    if (commandRunning())
-        return;
-    runCommand(m_form.messages(), [this] { acquireAttributes(); });
+    runExclusive([this] { acquireAttributes(); });
 }
 
 void TTextTab::acquireAttributes()

@@ -90,6 +90,9 @@ public:
     TMorvRenbanForm &MorvRenbanForm() override;
 
     // The tag list items, sorted as the list shows them.
+    // A command of this tab or of its editor menu is under way.
+    bool isBusy() const;
+
     void setTagItems(const QStringList &items);
     QStringList tagItems() const;
 
@@ -111,10 +114,11 @@ private:
     void showOffsets(bool warnWhenZero);
     std::optional<cad::Application> startPick(bool attributes);
     void showPickedRecords(const MorvList &records);
-    // A long command runs: another one must not start inside it.
-    bool commandRunning() const;
+    // Runs one of the tab's commands unless a command of any tab runs.
+    template <typename Command> void runExclusive(Command command);
     bool keepRunning();
     void setProgress(const QString &text);
 
     FormContext &m_form;
+    bool m_busy = false;
 };
