@@ -67,6 +67,14 @@ public:
     // process messages, no other command may start inside it.
     virtual bool commandRunning() const = 0;
 
+    // After each item of a long command: lets the GUI process pending
+    // messages, then tells whether "中止" left the command to go on.
+    bool keepRunning()
+    {
+        pump().processPendingMessages();
+        return state().runFlag;
+    }
+
     // Whether the target CAD runs (a ProgID without class throws CadError).
     bool cadIsRunning() { return cad::CadIsRunning(runningObjects(), windowSystem(), targetProgId()); }
     // The running target CAD's application object.

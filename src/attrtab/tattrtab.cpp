@@ -9,6 +9,7 @@
 
 #include "app/commandguard.h"
 #include "app/formcontext.h"
+#include "app/tabcontrols.h"
 #include "app/listcollation.h"
 #include "app/qstrings.h"
 #include "app/settingsfile.h"
@@ -43,23 +44,6 @@ namespace {
 const QColor NoAttributeColour(192, 192, 192);
 const QColor ChangedTextColour(255, 0, 0);
 constexpr int TabWidth = 320;
-
-QToolButton *makeButton(QWidget *parent, const QString &caption, int x, int y, int w, int h)
-{
-    auto *b = new QToolButton(parent);
-    b->setText(caption);
-    b->setGeometry(x, y, w, h);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-QCheckBox *makeCheckBox(QWidget *parent, const QString &caption, int x, int y, int w, int h, bool checked)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setGeometry(x, y, w, h);
-    c->setChecked(checked);
-    return c;
-}
 
 // Marks an acquisition under way for as long as it runs.
 class AcquisitionMark
@@ -238,11 +222,6 @@ void TAttrTab::SpeedButton9Click()
 
 // --- "取得" and "中止" ---
 
-bool TAttrTab::cadIsRunning()
-{
-    return cad::CadIsRunning(m_form.runningObjects(), m_form.windowSystem(), m_form.targetProgId());
-}
-
 int &TAttrTab::undoCount()
 {
     return m_form.state().sgUndoCnt;
@@ -275,9 +254,9 @@ void TAttrTab::SpeedButton10Click()
 
 void TAttrTab::acquire()
 {
-    if (!cadIsRunning())
+    if (!m_form.cadIsRunning())
         return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    const cad::Application app = m_form.attachCad();
     cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {true, true, true});
     const cad::Document doc = app.activeDocument();
     const TagSet tagSet = readTagSet(ComboBox2->currentText());
@@ -313,7 +292,7 @@ void TAttrTab::SpeedButton12Click()
 void TAttrTab::SpeedButton11Click()
 {
     runCommand(m_form.messages(), [this] {
-        if (!cadIsRunning())
+        if (!m_form.cadIsRunning())
             return;
         try {
             writeGrid();
@@ -325,7 +304,7 @@ void TAttrTab::SpeedButton11Click()
 
 void TAttrTab::writeGrid()
 {
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    const cad::Application app = m_form.attachCad();
     cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {false, true, true});
     const cad::Document doc = app.activeDocument();
     cad::UndoGroup group(doc);
@@ -386,10 +365,10 @@ void TAttrTab::StringGrid1Click()
     m_form.setStatusPanel(1, rec->text);
     const cad::Point point = rec->insPt;
     runCommand(m_form.messages(), [&] {
-        if (!cadIsRunning())
+        if (!m_form.cadIsRunning())
             return;
         try {
-            const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+            const cad::Application app = m_form.attachCad();
             cad::PanToPoint(app, m_form.windowSystem(), point, 3, false, 0.05);
         } catch (const cad::CadError &) {
         }
@@ -470,9 +449,9 @@ void TAttrTab::writeCurrentCell()
     const int col = StringGrid1->currentCol();
     const int row = StringGrid1->currentRow();
     nAtt *rec = attributeOfCell(StringGrid1, col, row, GridAttributes);
-    if (!rec || !isChangedCell(StringGrid1, col, row, GridAttributes) || !cadIsRunning())
+    if (!rec || !isChangedCell(StringGrid1, col, row, GridAttributes) || !m_form.cadIsRunning())
         return;
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    const cad::Application app = m_form.attachCad();
     const cad::Document doc = app.activeDocument();
     writeCellBack(doc, StringGrid1, col, row, *rec);
 }

@@ -114,7 +114,6 @@ private:
     bool moveOnEnter(bool editorShowing);
     void setTagSets(const QStringList &items);
     void sortRows(int keyCol, bool numeric);
-    bool cadIsRunning();
     int &undoCount();
 
     FormContext &m_form;

@@ -8,6 +8,7 @@
 
 #include "app/commandguard.h"
 #include "app/formcontext.h"
+#include "app/tabcontrols.h"
 #include "app/qstrings.h"
 #include "app/settingsfile.h"
 #include "grid/gridclipboardkey.h"
@@ -40,30 +41,6 @@ QFont tahoma(int pixelSize)
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(pixelSize);
     return font;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, int x, int y, int w, int h)
-{
-    auto *l = new QLabel(caption, parent);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-QCheckBox *makeCheckBox(QWidget *parent, const QString &caption, int x, int y, int w, int h, bool checked)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setGeometry(x, y, w, h);
-    c->setChecked(checked);
-    return c;
-}
-
-QToolButton *makeButton(QWidget *parent, const QString &caption, int x, int y, int w, int h)
-{
-    auto *b = new QToolButton(parent);
-    b->setText(caption);
-    b->setGeometry(x, y, w, h);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
 }
 
 // Brings the main window back in front when a search ends, however it ends.
@@ -154,16 +131,7 @@ void TSearchTab::resizeEvent(QResizeEvent *event)
     StringGrid2->setGeometry(0, GridTop, width(), std::max(0, height() - GridTop));
 }
 
-bool TSearchTab::cadIsRunning()
-{
-    return cad::CadIsRunning(m_form.runningObjects(), m_form.windowSystem(), m_form.targetProgId());
-}
 
-bool TSearchTab::keepRunning()
-{
-    m_form.pump().processPendingMessages();
-    return m_form.state().runFlag;
-}
 
 void TSearchTab::setProgress(const QString &text)
 {
@@ -255,14 +223,14 @@ void TSearchTab::stopSearch()
 void TSearchTab::searchTexts()
 {
     MorvFormState &state = m_form.state();
-    if (!cadIsRunning()) {
+    if (!m_form.cadIsRunning()) {
         // Nothing to ask: the last results stay as they are, edits included.
         cad::ForceForeground(m_form.windowSystem(), m_form.mainWindowHandle());
         return;
     }
     state.runFlag = true;
     cad::WindowSystem &windows = m_form.windowSystem();
-    const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    const cad::Application app = m_form.attachCad();
     cad::ActivateCad(app, windows, m_form.mainWindowHandle(), {false, true, true});
 
     std::u16string lockedLayers;
@@ -287,7 +255,7 @@ void TSearchTab::searchTexts()
             // grid's rows keep referring to the records they show.
             found = readSearchTexts(
                 temp.set(), n, [this](int i, int count) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(count)); },
-                [this] { return keepRunning(); });
+                [this] { return m_form.keepRunning(); });
         }
         // Escape once more ends whatever the selection started in the CAD.
         const cad::WindowHandle cadWindow = app.hwnd();
@@ -368,7 +336,7 @@ bool TSearchTab::isRowChanged(int row)
 void TSearchTab::panTo(const cad::Point &point)
 {
     try {
-        const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+        const cad::Application app = m_form.attachCad();
         cad::PanToPoint(app, m_form.windowSystem(), point, 3, false, 0.05);
     } catch (const cad::CadError &) {
         // The view stays where it was.
@@ -391,7 +359,7 @@ void TSearchTab::StringGrid2Click()
         const cad::Point point = rec->insPt;
         m_form.setStatusPanel(0, rec->sHnd);
         m_form.setStatusPanel(1, QString::asprintf("%.3f, %.3f", point.x, point.y));
-        if (cadIsRunning())
+        if (m_form.cadIsRunning())
             panTo(point);
     });
 }
@@ -467,8 +435,8 @@ void TSearchTab::writeCurrentRow()
     const QString text = StringGrid2->cellText(0, r);
     if (text.isEmpty() || text == rec->text)
         return;
-    if (cadIsRunning()) {
-        const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    if (m_form.cadIsRunning()) {
+        const cad::Application app = m_form.attachCad();
         const cad::Document doc = app.activeDocument();
         if (rec->locked) {
             StringGrid2->setCellText(0, r, rec->text);
@@ -500,8 +468,8 @@ void TSearchTab::updateChangedRows()
 {
     SearchUpdateCounts counts;
     const int n = int(SearchTexts.size());
-    if (n > 0 && cadIsRunning()) {
-        const cad::Application app = cad::AttachCad(m_form.runningObjects(), m_form.targetProgId());
+    if (n > 0 && m_form.cadIsRunning()) {
+        const cad::Application app = m_form.attachCad();
         // Only a minimised CAD window is restored: no foreground, no Escape.
         cad::ActivateCad(app, m_form.windowSystem(), m_form.mainWindowHandle(), {});
         const cad::Document doc = app.activeDocument();

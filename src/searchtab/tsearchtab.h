@@ -83,8 +83,6 @@ private:
     bool isRowChanged(int row);
     bool isActivePage() const;
     void setUpperCaseMode(bool on);
-    bool cadIsRunning();
-    bool keepRunning();
     void setProgress(const QString &text);
 
     FormContext &m_form;

@@ -10,6 +10,7 @@
 
 #include "app/commandguard.h"
 #include "app/formcontext.h"
+#include "app/tabcontrols.h"
 #include "app/listcollation.h"
 #include "app/qstrings.h"
 #include "editor/lineeditor.h"
@@ -35,23 +36,6 @@
 
 namespace {
 
-QToolButton *makeButton(QWidget *parent, const QString &caption, int x, int y, int w, int h)
-{
-    auto *b = new QToolButton(parent);
-    b->setText(caption);
-    b->setGeometry(x, y, w, h);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &caption, int x, int y)
-{
-    auto *l = new QLabel(caption, parent);
-    l->move(x, y);
-    l->setMinimumWidth(0);
-    return l;
-}
-
 QLineEdit *makeOffsetBox(QWidget *parent, int x, int y)
 {
     auto *e = new QLineEdit(parent);
@@ -60,13 +44,6 @@ QLineEdit *makeOffsetBox(QWidget *parent, int x, int y)
     e->setAttribute(Qt::WA_InputMethodEnabled, false);
     e->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     return e;
-}
-
-void setTextColour(QLineEdit *edit, const QColor &colour)
-{
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Text, colour);
-    edit->setPalette(p);
 }
 
 // Restores the main window when a picking command ends, however it ends.
@@ -222,11 +199,6 @@ void TTextTab::runExclusive(Command command)
     m_busy = false;
 }
 
-bool TTextTab::keepRunning()
-{
-    m_form.pump().processPendingMessages();
-    return m_form.state().runFlag;
-}
 
 void TTextTab::setProgress(const QString &text)
 {
@@ -347,7 +319,7 @@ void TTextTab::writeBack()
                              readNumberOrZero(Edit1->text()),
                              readNumberOrZero(Edit2->text()),
                              [&](int s) { setProgress(QStringLiteral("%1 / %2").arg(s + 1).arg(lines.size())); },
-                             [this] { return keepRunning(); },
+                             [this] { return m_form.keepRunning(); },
                              m_form.messages()};
             writeLinesBack(run);
         }

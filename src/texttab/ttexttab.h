@@ -116,7 +116,6 @@ private:
     void showPickedRecords(const MorvList &records);
     // Runs one of the tab's commands unless a command of any tab runs.
     template <typename Command> void runExclusive(Command command);
-    bool keepRunning();
     void setProgress(const QString &text);
 
     FormContext &m_form;
