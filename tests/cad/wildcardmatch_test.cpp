@@ -61,6 +61,49 @@ TEST(CadWildcard, CadRules)
     }
 }
 
+// A character beyond the BMP (𠮷 of Japanese family names, emoji) is one
+// character, though UTF-16 holds it in two units.
+TEST(CadWildcard, SurrogatePairIsOneCharacter)
+{
+    const Case cases[] = {
+        {u"𠮷田", u"?田", true},
+        {u"𠮷田", u"??田", false},
+        {u"𠮷", u"?", true},
+        {u"𠮷", u"[~A-Z]", true},
+        {u"𠮷", u"[𠮷]", true},
+        {u"\xD842", u"[𠮷]", false},   // a lone high surrogate is not the pair
+        {u"𩸽", u"[𠮷-𪚲]", true},   // ranges between characters beyond the BMP
+        {u"𠮷", u".", true},
+        {u"a𠮷b", u"a`?b", false},
+        {u"a\xD842" u"b", u"a?b", true},   // a lone surrogate stays one character
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(wildcardMatch(c.text, c.pattern), c.matches)
+            << "case " << (&c - cases);
+    }
+}
+
+// "@" takes the Latin letters with diacritics of Latin Extended Additional
+// too (Ẁ, Ỳ, Vietnamese ạ), not full-width letters, as "#" takes no
+// full-width digits.
+TEST(CadWildcard, LettersWithDiacritics)
+{
+    const Case cases[] = {
+        {u"Ẁ", u"@", true},
+        {u"ạ", u"@", true},
+        {u"Ḃ1", u"@#", true},
+        {u"Ẁ", u".", false},
+        {u"Ǿ", u"@", true},
+        {u"×", u"@", false},
+        {u"Ａ", u"@", false},
+        {u"１", u"#", false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(wildcardMatch(c.text, c.pattern), c.matches)
+            << "case " << (&c - cases);
+    }
+}
+
 TEST(CadWildcard, IgnoreCaseFoldsAsciiOnly)
 {
     EXPECT_TRUE(wildcardMatch(u"text", u"TEXT", true));

@@ -9,46 +9,69 @@ namespace cad {
 
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
-bool isLetter(char16_t c)
+bool isLetter(char32_t c)
 {
-    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))
+    if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'))
         return true;
-    // Latin letters with diacritics, without × and ÷.
-    return c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7;
+    // Latin letters with diacritics: Latin-1 to Latin Extended-B without
+    // × and ÷, and Latin Extended Additional (Vietnamese, Welsh Ẁ …).
+    return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+// The pattern and the text are matched character by character: a surrogate
+// pair is one character for "?", "[...]" and "." like any other. A lone
+// surrogate stays a character of its own.
+std::u32string codePoints(std::u16string_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out.push_back(0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            ++i;
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
 }
 
 // One element of a compiled pattern.
 struct Token
 {
     enum Kind { Literal, AnyRun, AnyOne, Digit, Letter, NonAlnum, Set } kind = Literal;
-    char16_t ch = 0;
+    char32_t ch = 0;
     bool negated = false;
-    std::vector<std::pair<char16_t, char16_t>> ranges;
+    std::vector<std::pair<char32_t, char32_t>> ranges;
 };
 
-char16_t fold(char16_t c, bool ignoreCase) { return ignoreCase ? asciiUpper(c) : c; }
+char32_t fold(char32_t c, bool ignoreCase)
+{
+    return ignoreCase && c < 0x80 ? asciiUpper(char16_t(c)) : c;
+}
 
-std::vector<Token> compile(std::u16string_view p, bool ignoreCase)
+std::vector<Token> compile(std::u32string_view p, bool ignoreCase)
 {
     std::vector<Token> tokens;
     for (size_t i = 0; i < p.size(); ++i) {
-        const char16_t c = p[i];
+        const char32_t c = p[i];
         Token t;
         switch (c) {
-        case u'*': t.kind = Token::AnyRun; break;
-        case u'?': t.kind = Token::AnyOne; break;
-        case u'#': t.kind = Token::Digit; break;
-        case u'@': t.kind = Token::Letter; break;
-        case u'.': t.kind = Token::NonAlnum; break;
-        case u'`':
-            t.ch = (i + 1 < p.size()) ? p[++i] : u'`';
+        case U'*': t.kind = Token::AnyRun; break;
+        case U'?': t.kind = Token::AnyOne; break;
+        case U'#': t.kind = Token::Digit; break;
+        case U'@': t.kind = Token::Letter; break;
+        case U'.': t.kind = Token::NonAlnum; break;
+        case U'`':
+            t.ch = (i + 1 < p.size()) ? p[++i] : U'`';
             break;
-        case u'[': {
+        case U'[': {
             size_t j = i + 1;
             t.kind = Token::Set;
-            if (j < p.size() && p[j] == u'~') {
+            if (j < p.size() && p[j] == U'~') {
                 t.negated = true;
                 ++j;
             }
@@ -56,17 +79,17 @@ std::vector<Token> compile(std::u16string_view p, bool ignoreCase)
             bool first = true;
             bool closed = false;
             while (j < p.size()) {
-                char16_t m = p[j];
-                if (m == u']' && !first) {
+                char32_t m = p[j];
+                if (m == U']' && !first) {
                     closed = true;
                     break;
                 }
-                if (m == u'`' && j + 1 < p.size())
+                if (m == U'`' && j + 1 < p.size())
                     m = p[++j];
-                if (j + 2 < p.size() && p[j + 1] == u'-' && p[j + 2] != u']') {
-                    char16_t hi = p[j + 2];
+                if (j + 2 < p.size() && p[j + 1] == U'-' && p[j + 2] != U']') {
+                    char32_t hi = p[j + 2];
                     j += 2;
-                    if (hi == u'`' && j + 1 < p.size())
+                    if (hi == U'`' && j + 1 < p.size())
                         hi = p[++j];
                     t.ranges.emplace_back(fold(m, ignoreCase), fold(hi, ignoreCase));
                 } else {
@@ -94,7 +117,7 @@ std::vector<Token> compile(std::u16string_view p, bool ignoreCase)
     return tokens;
 }
 
-bool matchesOne(const Token &t, char16_t c)
+bool matchesOne(const Token &t, char32_t c)
 {
     switch (t.kind) {
     case Token::Literal: return c == t.ch;
@@ -118,10 +141,10 @@ bool matchesOne(const Token &t, char16_t c)
 }
 
 // Iterative matching with backtracking to the last '*', linear in practice.
-bool matchTokens(std::u16string_view text, const std::vector<Token> &tokens, bool ignoreCase)
+bool matchTokens(std::u32string_view text, const std::vector<Token> &tokens, bool ignoreCase)
 {
     size_t ti = 0, pi = 0;
-    size_t starPi = std::u16string_view::npos, starTi = 0;
+    size_t starPi = std::u32string_view::npos, starTi = 0;
     while (ti < text.size()) {
         if (pi < tokens.size() && tokens[pi].kind == Token::AnyRun) {
             starPi = pi++;
@@ -129,7 +152,7 @@ bool matchTokens(std::u16string_view text, const std::vector<Token> &tokens, boo
         } else if (pi < tokens.size() && matchesOne(tokens[pi], fold(text[ti], ignoreCase))) {
             ++pi;
             ++ti;
-        } else if (starPi != std::u16string_view::npos) {
+        } else if (starPi != std::u32string_view::npos) {
             pi = starPi + 1;
             ti = ++starTi;
         } else {
@@ -142,20 +165,20 @@ bool matchTokens(std::u16string_view text, const std::vector<Token> &tokens, boo
 }
 
 // Splits at commas that are neither escaped nor inside brackets.
-std::vector<std::u16string_view> alternatives(std::u16string_view pattern)
+std::vector<std::u32string_view> alternatives(std::u32string_view pattern)
 {
-    std::vector<std::u16string_view> parts;
+    std::vector<std::u32string_view> parts;
     size_t start = 0;
     bool inSet = false;
     for (size_t i = 0; i < pattern.size(); ++i) {
-        const char16_t c = pattern[i];
-        if (c == u'`') {
+        const char32_t c = pattern[i];
+        if (c == U'`') {
             ++i;
-        } else if (c == u'[' && !inSet) {
-            inSet = pattern.find(u']', i + 2) != std::u16string_view::npos;
-        } else if (c == u']' && inSet) {
+        } else if (c == U'[' && !inSet) {
+            inSet = pattern.find(U']', i + 2) != std::u32string_view::npos;
+        } else if (c == U']' && inSet) {
             inSet = false;
-        } else if (c == u',' && !inSet) {
+        } else if (c == U',' && !inSet) {
             parts.push_back(pattern.substr(start, i - start));
             start = i + 1;
         }
@@ -168,13 +191,15 @@ std::vector<std::u16string_view> alternatives(std::u16string_view pattern)
 
 bool wildcardMatch(std::u16string_view text, std::u16string_view pattern, bool ignoreCase)
 {
-    for (std::u16string_view alt : alternatives(pattern)) {
+    const std::u32string characters = codePoints(text);
+    const std::u32string patternCharacters = codePoints(pattern);
+    for (std::u32string_view alt : alternatives(patternCharacters)) {
         bool negate = false;
-        if (!alt.empty() && alt.front() == u'~') {
+        if (!alt.empty() && alt.front() == U'~') {
             negate = true;
             alt.remove_prefix(1);
         }
-        if (matchTokens(text, compile(alt, ignoreCase), ignoreCase) != negate)
+        if (matchTokens(characters, compile(alt, ignoreCase), ignoreCase) != negate)
             return true;
     }
     return false;
