@@ -14,9 +14,11 @@ the indexes into "texts" of the strings it matches.
 
 The wildcard rules (text strings compare with case):
     *      any run of characters, also none
-    ?      any one character
+    ?      any one character (a character outside the BMP is one)
     #      one digit (0-9)
-    @      one letter of the Latin alphabet, with or without diacritics
+    @      one letter of the Latin alphabets: A-Z, a-z and the letters of
+           the Latin-1 Supplement, Latin Extended-A and -B and Latin Extended
+           Additional blocks (the letters with diacritics)
     .      one character that is neither a digit nor such a letter
     [...]  one of the characters inside; a-z gives a range
     [~...] one character not among those inside
@@ -27,7 +29,9 @@ Where the rules leave a case open, this matcher decides as follows: a "]"
 right after "[" or "[~" is a member of the set; a "[" without a closing "]"
 stands for itself; a "," inside brackets is a member; "`" inside brackets
 escapes the next character; a range whose ends are the wrong way round
-holds nothing; a "`" at the end of a pattern stands for itself.
+holds nothing; a "`" at the end of a pattern stands for itself; full-width
+letters are not letters, as full-width digits are not digits, and neither
+are phonetic letters.
 """
 
 import json
@@ -42,16 +46,29 @@ from dxfdump import decode
 DIGITS = "0-9"
 
 
+LATIN_LETTER_BLOCKS = (
+    (0x0000, 0x007F),  # Basic Latin
+    (0x0080, 0x00FF),  # Latin-1 Supplement
+    (0x0100, 0x017F),  # Latin Extended-A
+    (0x0180, 0x024F),  # Latin Extended-B
+    (0x1E00, 0x1EFF),  # Latin Extended Additional
+)
+
+
 def is_latin_letter(char):
-    return unicodedata.category(char).startswith("L") and "LATIN" in unicodedata.name(char, "")
+    return (
+        any(low <= ord(char) <= high for low, high in LATIN_LETTER_BLOCKS)
+        and unicodedata.category(char).startswith("L")
+        and unicodedata.name(char, "").startswith("LATIN ")
+    )
 
 
 def latin_letter_class():
-    """The Latin letters of the Basic Multilingual Plane as a regex class body."""
+    """The letters of is_latin_letter as the body of a regex class."""
     ranges = []
     start = None
-    for code in range(0x10000):
-        inside = not 0xD800 <= code <= 0xDFFF and is_latin_letter(chr(code))
+    for code in range(0x2000):
+        inside = is_latin_letter(chr(code))
         if inside and start is None:
             start = code
         elif not inside and start is not None:
