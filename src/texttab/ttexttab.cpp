@@ -202,6 +202,9 @@ void TTextTab::runExclusive(Command command)
 
 void TTextTab::setProgress(const QString &text)
 {
+    // The write-back hides the label when it ends; a later command's
+    // progress shows again.
+    Label2->show();
     Label2->setText(text);
     Label2->repaint();
 }
