@@ -1,6 +1,8 @@
 // The DXF file layer on real drawings: every DXF under $MORVEX_SHARED_DRAWINGS
 // and under each folder of $MORVEX_DRAWINGS (colon-separated).
 
+#include "ezdxfreader.h"
+
 #include "dxf/dxferror.h"
 #include "dxf/dxffile.h"
 
@@ -12,7 +14,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -141,18 +142,7 @@ Counts countsOf(const DxfDrawing &drawing, DxfSpace space)
 
 // --- ezdxf as the independent reader --------------------------------------
 
-const char *const python = "/usr/bin/python3";
-
-bool ezdxfAvailable()
-{
-    static const bool available = [] {
-        QProcess process;
-        process.start(QString::fromLatin1(python), {QStringLiteral("-c"), QStringLiteral("import ezdxf")});
-        return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
-                && process.exitCode() == 0;
-    }();
-    return available;
-}
+using standintest::ezdxfAvailable;
 
 // What ezdxf reads from a file (see dxfdump.py). The drawings of the corpus
 // are read once for all tests.
@@ -163,14 +153,7 @@ QJsonObject ezdxfDump(const QString &path)
     if (inCorpus && corpusDumps.contains(path))
         return corpusDumps.value(path);
 
-    QProcess process;
-    process.start(QString::fromLatin1(python), {QStringLiteral(MORVEX_DXFDUMP_SCRIPT), path});
-    if (!process.waitForFinished(240000) || process.exitCode() != 0) {
-        ADD_FAILURE() << "ezdxf could not read " << path.toStdString() << ": "
-                      << process.readAllStandardError().toStdString();
-        return {};
-    }
-    const QJsonObject dump = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    const QJsonObject dump = standintest::ezdxfDump(path);
     if (inCorpus)
         corpusDumps.insert(path, dump);
     return dump;
@@ -390,7 +373,7 @@ TEST(DxfCorpus, EzdxfReadsWhatTheTypedViewShows)
     if (drawings.isEmpty())
         GTEST_SKIP() << "no drawings: " << skipReason.toStdString();
     if (!ezdxfAvailable())
-        GTEST_SKIP() << python << " cannot import ezdxf (Debian package python3-ezdxf)";
+        GTEST_SKIP() << "/usr/bin/python3 cannot import ezdxf (Debian package python3-ezdxf)";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const Drawing &drawing : drawings) {
@@ -460,7 +443,7 @@ TEST(DxfCorpus, EzdxfSeesExactlyTheEditedStrings)
     if (drawings.isEmpty())
         GTEST_SKIP() << "no drawings: " << skipReason.toStdString();
     if (!ezdxfAvailable())
-        GTEST_SKIP() << python << " cannot import ezdxf (Debian package python3-ezdxf)";
+        GTEST_SKIP() << "/usr/bin/python3 cannot import ezdxf (Debian package python3-ezdxf)";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const Drawing &drawing : drawings) {
