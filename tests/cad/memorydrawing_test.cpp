@@ -210,6 +210,21 @@ TEST_F(CadMemoryDrawing, GetSubEntityReturnsThePickedAttributeAndItsOwner)
     EXPECT_THROW(doc.utility().getSubEntity(u"nothing scripted"), CadError);
 }
 
+TEST_F(CadMemoryDrawing, CollectionsAnswerItemByIndexOrName)
+{
+    drawing->addLayer(u"図枠", true);
+    drawing->addBlock(u"MOTOR");
+    const Layers layers = doc.layers();
+    ASSERT_EQ(layers.count(), 2);
+    EXPECT_EQ(layers.item(1).name(), u"図枠");
+    EXPECT_TRUE(Layer(layers.object()->callWith(u"Item", {Variant(u"図枠")}).toObject()).isLocked());
+    EXPECT_EQ(doc.blocks().item(u"motor").name(), u"MOTOR");
+    EXPECT_THROW(layers.item(2), CadError);
+    EXPECT_THROW(layers.item(-1), CadError);
+    EXPECT_THROW(doc.blocks().item(u"PUMP"), CadError);
+    EXPECT_THROW(doc.selectionSets().item(0), CadError);
+}
+
 TEST_F(CadMemoryDrawing, MembersAreFoundWhateverTheirCase)
 {
     const Handle a = drawing->addText(u"A", {0, 0});

@@ -48,6 +48,25 @@ Point offset(const Point &p, double dx, double dy, double dz)
     return Point{p.x + dx, p.y + dy, p.z + dz};
 }
 
+// The position an Item key names in a collection: an index from 0, or a
+// name compared without ASCII case.
+template <typename Items>
+size_t itemIndex(const Items &items, const Variant &key, std::u16string_view what)
+{
+    if (key.type() == Variant::Type::String) {
+        const std::u16string name = key.toString();
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (equalsIgnoreAsciiCase(items[i].name, name))
+                return i;
+        }
+        throw CadError(u"No " + std::u16string(what) + u" of that name.");
+    }
+    const int64_t i = key.toInt64();
+    if (i < 0 || i >= int64_t(items.size()))
+        throw CadError(u"Index out of range.");
+    return size_t(i);
+}
+
 // Common to every object: the drawing behind it, the log and the faults.
 class MemoryObject : public DispatchObject
 {
@@ -356,20 +375,9 @@ protected:
         const auto &sets = drawing().selectionSets();
         if (is(m, u"Count"))
             return int32_t(sets.size());
-        if (is(m, u"Item")) {
-            const Variant &key = argument(args, 0, m);
-            if (key.type() == Variant::Type::String) {
-                for (const auto &s : sets) {
-                    if (equalsIgnoreAsciiCase(s.name, key.toString()))
-                        return std::make_shared<SelectionSetObject>(drawingRef(), s.name);
-                }
-                throw CadError(u"No selection set of that name.");
-            }
-            const int64_t i = key.toInt64();
-            if (i < 0 || i >= int64_t(sets.size()))
-                throw CadError(u"Index out of range.");
-            return std::make_shared<SelectionSetObject>(drawingRef(), sets[size_t(i)].name);
-        }
+        if (is(m, u"Item"))
+            return std::make_shared<SelectionSetObject>(drawingRef(),
+                                                        sets[itemIndex(sets, argument(args, 0, m), u"selection set")].name);
         unknown(m);
     }
 
@@ -429,20 +437,8 @@ protected:
         const auto &layers = drawing().layers();
         if (is(m, u"Count"))
             return int32_t(layers.size());
-        if (is(m, u"Item")) {
-            const Variant &key = argument(args, 0, m);
-            if (key.type() == Variant::Type::String) {
-                for (size_t i = 0; i < layers.size(); ++i) {
-                    if (equalsIgnoreAsciiCase(layers[i].name, key.toString()))
-                        return std::make_shared<LayerObject>(drawingRef(), i);
-                }
-                throw CadError(u"No layer of that name.");
-            }
-            const int64_t i = key.toInt64();
-            if (i < 0 || i >= int64_t(layers.size()))
-                throw CadError(u"Index out of range.");
-            return std::make_shared<LayerObject>(drawingRef(), size_t(i));
-        }
+        if (is(m, u"Item"))
+            return std::make_shared<LayerObject>(drawingRef(), itemIndex(layers, argument(args, 0, m), u"layer"));
         unknown(m);
     }
 };
@@ -487,18 +483,7 @@ public:
 
     static ObjectRef item(const std::shared_ptr<MemoryDrawing> &drawing, const Variant &key)
     {
-        const auto &blocks = drawing->blocks();
-        if (key.type() == Variant::Type::String) {
-            for (size_t i = 0; i < blocks.size(); ++i) {
-                if (equalsIgnoreAsciiCase(blocks[i].name, key.toString()))
-                    return std::make_shared<BlockObject>(drawing, i);
-            }
-            throw CadError(u"No block of that name.");
-        }
-        const int64_t i = key.toInt64();
-        if (i < 0 || i >= int64_t(blocks.size()))
-            throw CadError(u"Index out of range.");
-        return std::make_shared<BlockObject>(drawing, size_t(i));
+        return std::make_shared<BlockObject>(drawing, itemIndex(drawing->blocks(), key, u"block"));
     }
 
 protected:
