@@ -7,7 +7,6 @@
 #include "dxf/dxffile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -34,39 +33,13 @@ QString sharedFolder()
     return qEnvironmentVariable("MORVEX_SHARED_DRAWINGS");
 }
 
-QStringList dxfFilesUnder(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.endsWith(QLatin1String(".dxf"), Qt::CaseInsensitive))
-            files.append(path);
-    }
-    files.sort();
-    return files;
-}
-
 // The drawings to test, or an empty list and the reason in `skipReason`.
 QList<Drawing> corpus(QString *skipReason)
 {
     QList<Drawing> drawings;
-    QStringList notes;
     const QString shared = sharedFolder();
-    if (shared.isEmpty() || !QFileInfo(shared).isDir())
-        notes << QStringLiteral("the shared drawings (MORVEX_SHARED_DRAWINGS=\"%1\") are absent").arg(shared);
-    else {
-        for (const QString &path : dxfFilesUnder(shared))
-            drawings.append({path, true});
-    }
-    const QString more = qEnvironmentVariable("MORVEX_DRAWINGS");
-    if (more.isEmpty())
-        notes << QStringLiteral("MORVEX_DRAWINGS is not set");
-    for (const QString &folder : more.split(u':', Qt::SkipEmptyParts)) {
-        for (const QString &path : dxfFilesUnder(folder))
-            drawings.append({path, false});
-    }
-    *skipReason = notes.join(QStringLiteral("; "));
+    for (const QString &path : standintest::corpusDrawings(skipReason))
+        drawings.append({path, !shared.isEmpty() && path.startsWith(shared + QLatin1Char('/'))});
     return drawings;
 }
 

@@ -32,15 +32,22 @@ MemoryDrawing::MemoryDrawing()
 
 // --- Building ---
 
+// Layer names compare without ASCII case, as symbol names do in a CAD.
+std::optional<size_t> MemoryDrawing::layerIndex(const std::u16string &name) const
+{
+    for (size_t i = 0; i < m_layers.size(); ++i) {
+        if (equalsIgnoreAsciiCase(m_layers[i].name, name))
+            return i;
+    }
+    return std::nullopt;
+}
+
 void MemoryDrawing::addLayer(const std::u16string &name, bool locked)
 {
-    for (auto &layer : m_layers) {
-        if (equalsIgnoreAsciiCase(layer.name, name)) {
-            layer.locked = locked;
-            return;
-        }
-    }
-    m_layers.push_back({name, locked});
+    if (const auto i = layerIndex(name))
+        m_layers[*i].locked = locked;
+    else
+        m_layers.push_back({name, locked});
 }
 
 void MemoryDrawing::setLayerLocked(const std::u16string &name, bool locked)
@@ -62,9 +69,7 @@ Handle MemoryDrawing::addEntity(MemoryEntity entity)
     if (entity.handle == 0)
         entity.handle = m_nextHandle;
     m_nextHandle = std::max(m_nextHandle, entity.handle + 1);
-    if (!entity.layer.empty() && !std::any_of(m_layers.begin(), m_layers.end(), [&](const MemoryLayer &l) {
-            return equalsIgnoreAsciiCase(l.name, entity.layer);
-        }))
+    if (!entity.layer.empty() && !layerIndex(entity.layer))
         m_layers.push_back({entity.layer, false});
     if (!entity.ownerBlock.empty()) {
         addBlock(entity.ownerBlock);
@@ -155,11 +160,8 @@ bool MemoryDrawing::hasSelectionSet(const std::u16string &name) const
 
 bool MemoryDrawing::isLayerLocked(const std::u16string &layer) const
 {
-    for (const auto &l : m_layers) {
-        if (equalsIgnoreAsciiCase(l.name, layer))
-            return l.locked;
-    }
-    return false;
+    const auto i = layerIndex(layer);
+    return i && m_layers[*i].locked;
 }
 
 std::vector<Handle> MemoryDrawing::drawingOrder() const

@@ -163,6 +163,7 @@ private:
 
     using UndoStep = std::map<Handle, std::optional<MemoryEntity>>;
     void record(UndoStep step);
+    std::optional<size_t> layerIndex(const std::u16string &name) const;
     void refuseLocked(const MemoryEntity &entity) const;
 
     std::vector<MemoryLayer> m_layers;
