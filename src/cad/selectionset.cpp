@@ -29,7 +29,9 @@ void SelectionSet::selectOnScreen(const SelectionFilter &filter) const
 
 void SelectionSet::selectAll(const SelectionFilter &filter) const
 {
-    call(u"Select", {SelectAllMode, Variant(), Variant(), Variant(filter.codes), filterValues(filter)});
+    // The two corner points of a window selection are left out in mode 5.
+    call(u"Select", {SelectAllMode, Variant::missing(), Variant::missing(), Variant(filter.codes),
+                     filterValues(filter)});
 }
 
 } // namespace cad

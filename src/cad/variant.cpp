@@ -29,6 +29,7 @@ const char *typeName(Variant::Type type)
     case Variant::Type::Int16Array: return "int16 array";
     case Variant::Type::DoubleArray: return "double array";
     case Variant::Type::Object: return "object";
+    case Variant::Type::Missing: return "missing argument";
     }
     return "?";
 }
@@ -63,7 +64,7 @@ std::u16string Variant::toString() const
 {
     if (type() == Type::String)
         return std::get<std::u16string>(m_value);
-    if (type() == Type::Empty)
+    if (isEmpty())
         return {};
     wrongType(type(), "a string");
 }

@@ -14,6 +14,13 @@ namespace cad {
 class DispatchObject;
 using ObjectRef = std::shared_ptr<DispatchObject>;
 
+// An optional argument left out of a call (COM passes it as VT_ERROR with
+// DISP_E_PARAMNOTFOUND), as the two points of Select in mode 5.
+struct MissingArgument
+{
+    bool operator==(const MissingArgument &) const = default;
+};
+
 class Variant
 {
 public:
@@ -29,6 +36,7 @@ public:
         Int16Array,
         DoubleArray,
         Object,
+        Missing,
     };
 
     Variant() = default;
@@ -43,13 +51,18 @@ public:
     Variant(std::vector<int16_t> v) : m_value(std::move(v)) {}
     Variant(std::vector<double> v) : m_value(std::move(v)) {}
     Variant(ObjectRef v) : m_value(std::move(v)) {}
+    Variant(MissingArgument v) : m_value(v) {}
+    static Variant missing() { return Variant(MissingArgument{}); }
     // Any object of the model, as a reference to its late-bound interface.
     template <typename T, typename = std::enable_if_t<std::is_convertible_v<T *, DispatchObject *>
                                                       && !std::is_same_v<T, DispatchObject>>>
     Variant(std::shared_ptr<T> v) : m_value(ObjectRef(std::move(v))) {}
 
     Type type() const { return Type(m_value.index()); }
-    bool isEmpty() const { return type() == Type::Empty; }
+    // A left-out argument reads as empty: backends without the notion of
+    // optional arguments see no value.
+    bool isEmpty() const { return type() == Type::Empty || type() == Type::Missing; }
+    bool isMissing() const { return type() == Type::Missing; }
 
     // Conversions as an automation client reads a result: numbers convert
     // between each other, anything else of the wrong type throws CadError.
@@ -68,7 +81,7 @@ public:
 private:
     std::variant<std::monostate, bool, int16_t, int32_t, int64_t, double,
                  std::u16string, std::vector<Variant>, std::vector<int16_t>,
-                 std::vector<double>, ObjectRef>
+                 std::vector<double>, ObjectRef, MissingArgument>
         m_value;
 };
 

@@ -45,6 +45,7 @@ QCborValue VariantCodec::encode(const Variant &value) const
 {
     switch (value.type()) {
     case Variant::Type::Empty:
+    case Variant::Type::Missing: // the stand-in takes a left-out argument as empty
         return QCborValue(QCborSimpleType::Undefined);
     case Variant::Type::Bool:
         return QCborValue(value.toBool());
