@@ -1,6 +1,6 @@
 #include "transform/replacetext.h"
 
-#include "transform/localeupper.h"
+#include "transform/systemtextmapping.h"
 
 std::u16string ReplaceText(std::u16string_view s, std::u16string_view find,
                            std::u16string_view repl, bool ignoreCase)
@@ -10,8 +10,8 @@ std::u16string ReplaceText(std::u16string_view s, std::u16string_view find,
 
     // Upper-casing keeps every code unit in place, so a position found in
     // the upper-cased copy is the same position in s.
-    const std::u16string searchedCopy = ignoreCase ? toLocaleUpper(s) : std::u16string(s);
-    const std::u16string pattern = ignoreCase ? toLocaleUpper(find) : std::u16string(find);
+    const std::u16string searchedCopy = ignoreCase ? systemUpper(s) : std::u16string(s);
+    const std::u16string pattern = ignoreCase ? systemUpper(find) : std::u16string(find);
 
     std::u16string result;
     result.reserve(s.size());

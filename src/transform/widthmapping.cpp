@@ -23,6 +23,16 @@ constexpr CharacterPairs singlePairs[] = {
     {u"⦅⦆¢£¬¯¦¥₩", u"｟｠￠￡￢￣￤￥￦"},
     // Signs with a half-width form, U+FFE8..U+FFEE.
     {u"￨￩￪￫￬￭￮", u"│←↑→↓■○"},
+    // Half-width Hangul, U+FFA0..U+FFDC, against the compatibility jamo.
+    {u"ﾠﾡﾢﾣﾤﾥﾦﾧﾨﾩﾪﾫﾬﾭﾮﾯﾰﾱﾲﾳﾴﾵﾶﾷﾸﾹﾺﾻﾼﾽﾾ",
+     u"ㅤㄱㄲㄳㄴㄵㄶㄷㄸㄹㄺㄻㄼㄽㄾㄿㅀㅁㅂㅃㅄㅅㅆㅇㅈㅉㅊㅋㅌㅍㅎ"},
+    {u"ￂￃￄￅￆￇￊￋￌￍￎￏￒￓￔￕￖￗￚￛￜ", u"ㅏㅐㅑㅒㅓㅔㅕㅖㅗㅘㅙㅚㅛㅜㅝㅞㅟㅠㅡㅢㅣ"},
+};
+
+// Characters that narrow without being the wide form of anything: the
+// combining sound marks read as the half-width sound marks.
+constexpr CharacterPairs narrowingOnly[] = {
+    {u"ﾞﾟ", u"\u3099\u309A"},
 };
 
 // Two half-width characters (a kana and a sound mark) against one kana.
@@ -34,7 +44,7 @@ struct VoicedPairs
 };
 
 constexpr VoicedPairs voicedPairs[] = {
-    {voicedSoundMark, u"ｳｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾊﾋﾌﾍﾎ", u"ヴガギグゲゴザジズゼゾダヂヅデドバビブベボ"},
+    {voicedSoundMark, u"ｳｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾊﾋﾌﾍﾎﾜｦ", u"ヴガギグゲゴザジズゼゾダヂヅデドバビブベボヷヺ"},
     {semiVoicedSoundMark, u"ﾊﾋﾌﾍﾎ", u"パピプペポ"},
 };
 
@@ -54,6 +64,10 @@ struct WidthTables
         for (const CharacterPairs &pairs : singlePairs) {
             for (std::size_t k = 0; k < pairs.halfWidth.size(); ++k)
                 addPair(pairs.halfWidth[k], pairs.fullWidth[k]);
+        }
+        for (const CharacterPairs &pairs : narrowingOnly) {
+            for (std::size_t k = 0; k < pairs.halfWidth.size(); ++k)
+                toHalf[pairs.fullWidth[k]] = pairs.halfWidth[k];
         }
         for (const VoicedPairs &pairs : voicedPairs) {
             for (std::size_t k = 0; k < pairs.halfWidthBase.size(); ++k) {

@@ -7,8 +7,11 @@
 // U+0021..U+007E <-> U+FF01..U+FF5E, the space <-> U+3000, the half-width
 // katakana and punctuation U+FF61..U+FF9F <-> their full-width forms (a
 // half-width kana followed by a sound mark <-> the one voiced or semi-voiced
-// kana), and the few other paired signs of the block. The result may be
-// shorter or longer than the input.
+// kana; the sound marks themselves <-> the spacing marks U+309B/U+309C, which
+// Shift_JIS can hold, while the combining U+3099/U+309A only narrow), the
+// half-width Hangul U+FFA0..U+FFDC <-> the compatibility jamo, and the few
+// other paired signs of the block. The result may be shorter or longer than
+// the input.
 
 #include <string>
 #include <string_view>

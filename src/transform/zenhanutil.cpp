@@ -1,6 +1,6 @@
 #include "transform/zenhanutil.h"
 
-#include "transform/widthmapping.h"
+#include "transform/systemtextmapping.h"
 
 namespace {
 
@@ -140,10 +140,10 @@ void SymbolZenToHan(std::u16string &s)
 
 void AllHanToZen(std::u16string &s)
 {
-    s = toFullWidth(s);
+    s = systemFullWidth(s);
 }
 
 void AllZenToHan(std::u16string &s)
 {
-    s = toHalfWidth(s);
+    s = systemHalfWidth(s);
 }

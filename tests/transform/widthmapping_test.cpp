@@ -70,6 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"MixedLine", u"No.1 ｶﾞｽ管", u"Ｎｏ．１\u3000ガス管", u"No.1 ｶﾞｽ管"},
         MappingCase{"FullWidthLineToHalf", u"Ｎｏ．１\u3000ガス管", u"Ｎｏ．１\u3000ガス管", u"No.1 ｶﾞｽ管"},
         MappingCase{"OtherSigns", u"¢£¥", u"￠￡￥", u"¢£¥"},
+        MappingCase{"VoicedWaAndWo", u"ﾜﾞｦﾞ", u"ヷヺ", u"ﾜﾞｦﾞ"},
+        MappingCase{"VoicedWaAndWoSplit", u"ヷヺ", u"ヷヺ", u"ﾜﾞｦﾞ"},
+        MappingCase{"CombiningSoundMarksNarrow", u"\u3099\u309A", u"\u3099\u309A", u"ﾞﾟ"},
+        MappingCase{"HalfWidthHangul", u"ﾡￂﾤ", u"ㄱㅏㄴ", u"ﾡￂﾤ"},
+        MappingCase{"HangulJamoNarrow", u"ㄱㅏㄴㅣ", u"ㄱㅏㄴㅣ", u"ﾡￂﾤￜ"},
         MappingCase{"SurrogatePairStays", u"\U00020B9F", u"\U00020B9F", u"\U00020B9F"}),
     [](const testing::TestParamInfo<MappingCase> &info) { return std::string(info.param.name); });
 
