@@ -1,5 +1,6 @@
 #include "grid/gridclipboardkey.h"
 
+#include "grid/clipboardtext.h"
 #include "grid/stringgrid.h"
 #include "grid/tundocells.h"
 
@@ -60,7 +61,7 @@ void copySelection(const StringGrid *grid, const GridRect &selection)
 // Only CR LF ends a line; text after the last CR LF is not a line.
 QStringList clipboardLines()
 {
-    QStringList lines = QGuiApplication::clipboard()->text().split(LineEnd);
+    QStringList lines = clipboardText().split(LineEnd);
     lines.removeLast();
     return lines;
 }

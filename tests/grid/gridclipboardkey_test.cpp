@@ -1,5 +1,6 @@
 #include "gridfixture.h"
 
+#include "grid/clipboardtext.h"
 #include "grid/gridundokey.h"
 
 #include <QAbstractButton>
@@ -99,6 +100,23 @@ TEST_F(GridClipboard, OnlyCrLfEndsALine)
         EXPECT_EQ(cell(1, 2), c.cell12) << c.clipboard.toStdString();
         EXPECT_EQ(undoCount, c.undoCount) << c.clipboard.toStdString();
     }
+}
+
+TEST_F(GridClipboard, PasteReadsThroughTheInstalledClipboardReader)
+{
+    // As on Windows, where the platform reads another program's text as it
+    // was put there: the rows end in CR LF although Qt's own reading would
+    // have turned them into LF.
+    setClipboard("a\tb\nc\td\n");
+    setClipboardTextReader([] { return QStringLiteral("a\tb\r\nc\td\r\n"); });
+    grid.setCurrentCell(1, 1);
+    EXPECT_TRUE(key(Qt::Key_V));
+    setClipboardTextReader({});
+    EXPECT_EQ(cell(1, 1), "a");
+    EXPECT_EQ(cell(2, 1), "b");
+    EXPECT_EQ(cell(1, 2), "c");
+    EXPECT_EQ(cell(2, 2), "d");
+    EXPECT_EQ(clipboardText(), "a\tb\nc\td\n") << "without a reader, Qt's text again";
 }
 
 TEST_F(GridClipboard, DeleteEmptiesOnlyARangeOfCells)
