@@ -135,6 +135,10 @@ void TMorvMainForm::FormCreate()
     TabSheet2->applySettings(m_settings); // the tag sets and their choice
     TEST->applySettings(m_settings);
 
+    if (m_services.createMessageFilter) {
+        FMessageFilter = m_services.createMessageFilter();
+        FMessageFilter->RegisterFilter();
+    }
     FUndoCells = std::make_unique<TUndoCells>();
     FUndoCells2 = std::make_unique<TUndoCells>();
 }
@@ -173,7 +177,10 @@ void TMorvMainForm::FormCloseQuery()
 
 void TMorvMainForm::FormDestroy()
 {
-    // The COM message filter is revoked here on Windows.
+    if (FMessageFilter) {
+        FMessageFilter->RevokeFilter();
+        FMessageFilter.reset();
+    }
     FUndoCells.reset();
     FUndoCells2.reset();
 }

@@ -7,6 +7,8 @@
 #include "settingsfile.h"
 #include "taglistfile.h"
 
+#include "cad/messagefilter.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -28,6 +30,9 @@ struct MainFormServices
     MessagePump &pump;
     // Opens a side file in the user's text editor, without waiting for it.
     std::function<void(const QString &path)> openTextFile;
+    // The platform's filter of calls into the CAD (COM's message filter on
+    // Windows), created and registered at start; none elsewhere.
+    std::function<std::shared_ptr<cad::MessageFilter>()> createMessageFilter;
 };
 
 class TMorvMainForm : public QMainWindow, public FormContext
@@ -57,6 +62,7 @@ public:
     TMorvTikanForm *MorvTikanFormPtr;
     TMorvKasanForm *MorvKasanFormPtr;
     TMorvRenbanForm *MorvRenbanFormPtr;
+    std::shared_ptr<cad::MessageFilter> FMessageFilter; // TMessageFilter on Windows
     std::unique_ptr<TUndoCells> FUndoCells;  // StringGrid1
     std::unique_ptr<TUndoCells> FUndoCells2; // StringGrid2
 

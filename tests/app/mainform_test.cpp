@@ -65,6 +65,15 @@ TEST(AppMainForm, FirstStartUsesTheDefaultsAndTheCloseWritesEveryKey)
     EXPECT_EQ(tags->size(), 5);
 }
 
+TEST(AppMainForm, TheMessageFilterIsRegisteredAtStartAndRevokedAtTheEnd)
+{
+    HeadlessForm ui;
+    ui.start();
+    EXPECT_EQ(ui.messageFilterLog, (QStringList{"create", "register"}));
+    ui.close();
+    EXPECT_EQ(ui.messageFilterLog, (QStringList{"create", "register", "revoke", "free"}));
+}
+
 TEST(AppMainForm, SettingsComeBackAtTheNextStart)
 {
     HeadlessForm ui;

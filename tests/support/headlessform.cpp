@@ -53,8 +53,9 @@ QString HeadlessForm::sideFile(const QString &name) const
 
 void HeadlessForm::start()
 {
-    m_form = std::make_unique<TMorvMainForm>(
-        MainFormServices{rot, windows, messages, pump, [this](const QString &path) { openedFiles << path; }});
+    m_form = std::make_unique<TMorvMainForm>(MainFormServices{
+        rot, windows, messages, pump, [this](const QString &path) { openedFiles << path; },
+        [this] { return std::make_shared<RecordingMessageFilter>(messageFilterLog); }});
     m_form->show();
     QCoreApplication::processEvents();
 }

@@ -10,6 +10,7 @@
 #include "app/messageboxes.h"
 #include "app/messagepump.h"
 #include "app/tmorvmainform.h"
+#include "cad/messagefilter.h"
 #include "cad/memory/memorydrawing.h"
 #include "cad/memory/memoryrunningobjecttable.h"
 
@@ -40,6 +41,20 @@ public:
 
     QStringList texts() const;
     void clear() { shown.clear(); }
+};
+
+// The platform's message filter as the form creates, registers and revokes
+// it; every step is written to a log the test keeps.
+class RecordingMessageFilter : public cad::MessageFilter
+{
+public:
+    explicit RecordingMessageFilter(QStringList &log) : m_log(log) { m_log << "create"; }
+    ~RecordingMessageFilter() override { m_log << "free"; }
+    void RegisterFilter() override { m_log << "register"; }
+    void RevokeFilter() override { m_log << "revoke"; }
+
+private:
+    QStringList &m_log;
 };
 
 // Processes events at every call, and lets a test act at the n-th call
@@ -82,6 +97,7 @@ public:
     CapturingMessageBoxes messages;
     TestPump pump;
     QStringList openedFiles;
+    QStringList messageFilterLog;
 
 private:
     QTemporaryDir m_dir;
