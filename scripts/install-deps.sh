@@ -2,15 +2,19 @@
 # Installs the Debian 12 packages a purpose needs and the machine lacks.
 #   scripts/install-deps.sh run    what building and running the tool needs
 #   scripts/install-deps.sh test   what building and testing everything needs
+#   scripts/install-deps.sh windows  what building the tool for Windows needs
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev xvfb xauth fonts-ipafont-gothic)
-test_packages=("${run_packages[@]}" libgtest-dev g++-mingw-w64-x86-64-posix python3-ezdxf)
+# The Windows side is built with mingw-w64 and tested under Wine.
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev qt6-base-dev xz-utils wine64 wine)
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" python3-ezdxf)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()

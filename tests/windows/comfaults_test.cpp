@@ -1,0 +1,120 @@
+// Failures through COM: the CAD's own description of a failure reaches the
+// caller; a CAD that dies in the middle of a call fails that call within
+// moments and is then no longer running; a busy CAD's "call rejected" is
+// repeated as the message filter says.
+#include "support/comtestrunningobjecttable.h"
+#include "support/serverprocess.h"
+#include "support/sessiondrawing.h"
+
+#include "cad/caderror.h"
+#include "cad/com/comapartment.h"
+#include "cad/com/comrunningobjecttable.h"
+#include "cad/com/tmessagefilter.h"
+#include "cad/com/win32windowsystem.h"
+#include "cad/connection.h"
+#include "cad/memory/memoryentity.h"
+#include "cad/ustring.h"
+
+#include <gtest/gtest.h>
+
+using namespace cad;
+using namespace cad::com;
+using namespace cad::com::test;
+
+namespace {
+
+std::u16string failureOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const CadError &e) {
+        return e.message();
+    }
+    return u"(no failure)";
+}
+
+class ComFaults : public ::testing::Test
+{
+protected:
+    ComApartment apartment;
+    Win32WindowSystem windows;
+};
+
+TEST_F(ComFaults, TheCadsDescriptionOfAFailureReachesTheCaller)
+{
+    SessionDrawing session = makeSessionDrawing();
+    ComTestRunningObjectTable rot;
+    rot.registerRunning(u"Running.Application", session.drawing);
+    const Document doc = AttachCad(rot, u"Running.Application").activeDocument();
+    const Entity text = doc.handleToObject(handleToString(session.motorText));
+
+    session.drawing->failMember(u"TextString", u"図形はロックされた画層にあります。");
+    EXPECT_EQ(failureOf([&] { text.setTextString(u"x"); }), u"図形はロックされた画層にあります。");
+    session.drawing->clearFaults();
+    EXPECT_EQ(failureOf([&] { doc.handleToObject(u"FFFFF"); }), u"Unknown handle: FFFFF");
+}
+
+TEST_F(ComFaults, AFailureWithoutDescriptionCarriesTheSystemsMessage)
+{
+    SessionDrawing session = makeSessionDrawing();
+    ComTestRunningObjectTable rot;
+    rot.registerRunning(u"Running.Application", session.drawing);
+    const Application app = AttachCad(rot, u"Running.Application");
+    // No message filter registered: a busy CAD's refusal is final.
+    ASSERT_EQ(TMessageFilter::registeredFilter(), nullptr);
+    rot.serverState()->rejectNextCalls = 1;
+    const std::u16string message = failureOf([&] { app.hwnd(); });
+    EXPECT_NE(message.find(u"0x80010001"), std::u16string::npos) << toUtf8(message);
+}
+
+TEST_F(ComFaults, ARejectedCallIsRepeatedAsTheMessageFilterSays)
+{
+    SessionDrawing session = makeSessionDrawing();
+    session.drawing->applicationWindow = 0x4321;
+    ComTestRunningObjectTable rot;
+    rot.registerRunning(u"Running.Application", session.drawing);
+    const Application app = AttachCad(rot, u"Running.Application");
+
+    const std::shared_ptr<cad::MessageFilter> filter = createMessageFilter();
+    filter->RegisterFilter();
+    rot.serverState()->rejectNextCalls = 2;
+    const long before = rot.serverState()->invokeCount;
+    EXPECT_EQ(app.hwnd(), 0x4321) << "accepted on the third attempt, a second after each refusal";
+    EXPECT_EQ(rot.serverState()->invokeCount - before, 3);
+    filter->RevokeFilter();
+}
+
+TEST_F(ComFaults, ACadThatDiesInTheMiddleOfACallFailsItAndIsNoLongerRunning)
+{
+    ServerProcess server(ServerProcess::uniqueProgId(u"Dying"));
+    ASSERT_TRUE(server.isReady()) << "the test CAD did not start";
+    ComRunningObjectTable rot;
+    ASSERT_TRUE(CadIsRunning(rot, windows, server.progId()));
+    const Application app = AttachCad(rot, server.progId());
+    const Document doc = app.activeDocument();
+
+    server.killAfter(300);
+    // The call would take ten seconds; the CAD is gone long before.
+    const std::u16string message
+        = failureOf([&] { app.object()->callWith(u"MorvexTest.Hang", {Variant(int32_t(10000))}); });
+    EXPECT_NE(message, u"(no failure)");
+    EXPECT_TRUE(server.hasExited(5000));
+
+    EXPECT_FALSE(CadIsRunning(rot, windows, server.progId())) << "the next command finds the CAD not running";
+    EXPECT_NE(failureOf([&] { doc.selectionSets().count(); }), u"(no failure)")
+        << "objects of the dead CAD fail cleanly";
+}
+
+TEST_F(ComFaults, ACallAcrossProcessesCarriesTheServersDescription)
+{
+    ServerProcess server(ServerProcess::uniqueProgId(u"Failing"));
+    ASSERT_TRUE(server.isReady()) << "the test CAD did not start";
+    ComRunningObjectTable rot;
+    const Application app = AttachCad(rot, server.progId());
+    app.object()->callWith(u"MorvexTest.FailMember", {Variant(u"HandleToObject"), Variant(u"図面が閉じられています")});
+    EXPECT_EQ(failureOf([&] { app.activeDocument().handleToObject(u"1A"); }), u"図面が閉じられています");
+    app.object()->call(u"MorvexTest.Quit");
+    EXPECT_TRUE(server.hasExited(5000));
+}
+
+} // namespace
