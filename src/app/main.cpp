@@ -1,5 +1,5 @@
 // Program entry: one instance per user, the main window, the message loop.
-#include "messagepump.h"
+#include "form/messagepump.h"
 #include "qtmessageboxes.h"
 #include "qtwindowsystem.h"
 #include "singleinstance.h"

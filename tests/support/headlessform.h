@@ -7,9 +7,9 @@
 
 #include "recordingwindowsystem.h"
 
-#include "app/messageboxes.h"
-#include "app/messagepump.h"
 #include "app/tmorvmainform.h"
+#include "form/messageboxes.h"
+#include "form/messagepump.h"
 #include "cad/memory/memorydrawing.h"
 #include "cad/memory/memoryrunningobjecttable.h"
 
