@@ -1,6 +1,6 @@
 #include "cadlistfile.h"
 
-#include "textfile.h"
+#include "form/textfile.h"
 
 namespace CadListFile {
 

@@ -1,6 +1,6 @@
 #include "morvexprogram.h"
 
-#include "messagepump.h"
+#include "form/messagepump.h"
 #include "platform.h"
 #include "qtmessageboxes.h"
 #include "tmorvmainform.h"

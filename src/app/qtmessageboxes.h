@@ -1,7 +1,7 @@
 #pragma once
 // Modal message boxes with one OK button, centred on the screen.
 
-#include "messageboxes.h"
+#include "form/messageboxes.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "settingsfile.h"
 
-#include "textfile.h"
+#include "form/textfile.h"
 
 #include <QHash>
 #include <QStringList>

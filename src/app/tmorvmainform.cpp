@@ -1,7 +1,7 @@
 #include "tmorvmainform.h"
 
 #include "cadlistfile.h"
-#include "sidefiles.h"
+#include "form/sidefiles.h"
 #include "topmosthandover.h"
 #include "ttargetcadform.h"
 
@@ -132,8 +132,10 @@ void TMorvMainForm::FormCreate()
     QComboBox *tags = TabSheet1->ComboBox1;
     tags->setCurrentIndex(m_settings.attTagIndex1 < tags->count() ? m_settings.attTagIndex1 : 0);
 
-    TabSheet2->applySettings(m_settings); // the tag sets and their choice
-    TEST->applySettings(m_settings);
+    // The tag sets and their choice, the check boxes.
+    TabSheet2->applySettings(
+        {m_settings.attTagIndex2, m_settings.cursor, m_settings.zoomCenter, m_settings.attEnter});
+    TEST->applySettings({m_settings.sentou, m_settings.upperCase, m_settings.enter, m_settings.attEnterDown});
 
     if (m_services.createMessageFilter) {
         FMessageFilter = m_services.createMessageFilter();
@@ -166,8 +168,16 @@ void TMorvMainForm::FormCloseQuery()
     s.attTag = TabSheet1->ComboBox1->currentText();
     s.attTagIndex1 = TabSheet1->ComboBox1->currentIndex();
     s.zoomCenter2 = TabSheet1->CheckBox9->isChecked();
-    TabSheet2->storeSettings(s);
-    TEST->storeSettings(s);
+    const AttrTabSettings attr = TabSheet2->settings();
+    s.attTagIndex2 = attr.attTagIndex2;
+    s.cursor = attr.cursor;
+    s.zoomCenter = attr.zoomCenter;
+    s.attEnter = attr.attEnter;
+    const SearchTabSettings search = TEST->settings();
+    s.sentou = search.sentou;
+    s.upperCase = search.upperCase;
+    s.enter = search.enter;
+    s.attEnterDown = search.attEnterDown;
     QString error;
     if (!SettingsFile::write(SideFiles::settingsPath(), s, &error))
         messages().error(error);

@@ -3,9 +3,9 @@
 // three tabs. It owns the state the tabs share and hands it down to them,
 // together with the way to the CAD, the message boxes and the message pump.
 
-#include "formcontext.h"
+#include "form/formcontext.h"
 #include "settingsfile.h"
-#include "taglistfile.h"
+#include "texttab/taglistfile.h"
 
 #include "cad/messagefilter.h"
 

@@ -1,8 +1,8 @@
 #include "ttargetcadform.h"
 
 #include "cadlistfile.h"
-#include "listcollation.h"
-#include "sidefiles.h"
+#include "form/listcollation.h"
+#include "form/sidefiles.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "blocksort.h"
 #include "gridcells.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 #include "grid/stringgrid.h"
 
 #include "cad/caderror.h"

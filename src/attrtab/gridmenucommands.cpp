@@ -1,6 +1,6 @@
 #include "gridmenucommands.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 #include "grid/stringgrid.h"
 #include "grid/tundocells.h"
 #include "transform/incrementtext.h"

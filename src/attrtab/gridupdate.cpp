@@ -2,7 +2,7 @@
 
 #include "gridcells.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 #include "grid/stringgrid.h"
 
 #include "cad/caderror.h"

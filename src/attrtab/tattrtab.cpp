@@ -5,16 +5,15 @@
 #include "gridmenucommands.h"
 #include "gridupdate.h"
 #include "tagset.h"
+#include "tagsetlistfile.h"
 #include "tmorvattform.h"
 
-#include "app/commandguard.h"
-#include "app/formcontext.h"
-#include "app/tabcontrols.h"
-#include "app/listcollation.h"
-#include "app/qstrings.h"
-#include "app/settingsfile.h"
-#include "app/sidefiles.h"
-#include "app/tagsetlistfile.h"
+#include "form/commandguard.h"
+#include "form/formcontext.h"
+#include "form/listcollation.h"
+#include "form/qstrings.h"
+#include "form/sidefiles.h"
+#include "form/tabcontrols.h"
 #include "grid/gridclipboardkey.h"
 #include "grid/gridundokey.h"
 #include "grid/sortgridrows.h"
@@ -173,7 +172,7 @@ void TAttrTab::setTagSets(const QStringList &items)
     ComboBox2->addItems(sorted);
 }
 
-void TAttrTab::applySettings(const MorvSettings &settings)
+void TAttrTab::applySettings(const AttrTabSettings &settings)
 {
     if (const auto lines = TagSetListFile::readAll(SideFiles::tagSetListPath()))
         setTagSets(*lines);
@@ -183,12 +182,9 @@ void TAttrTab::applySettings(const MorvSettings &settings)
     CheckBox7->setChecked(settings.attEnter);
 }
 
-void TAttrTab::storeSettings(MorvSettings &settings) const
+AttrTabSettings TAttrTab::settings() const
 {
-    settings.attTagIndex2 = ComboBox2->currentIndex();
-    settings.cursor = CheckBox2->isChecked();
-    settings.zoomCenter = CheckBox6->isChecked();
-    settings.attEnter = CheckBox7->isChecked();
+    return {ComboBox2->currentIndex(), CheckBox2->isChecked(), CheckBox6->isChecked(), CheckBox7->isChecked()};
 }
 
 void TAttrTab::AG1Click()

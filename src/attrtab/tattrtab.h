@@ -21,7 +21,17 @@ class QStyleOptionViewItem;
 class QToolButton;
 class StringGrid;
 class TMorvAttForm;
-struct MorvSettings;
+
+// The values of this tab kept in the settings file.
+struct AttrTabSettings
+{
+    int attTagIndex2;  // selected item of ComboBox2, -1 for none
+    bool cursor;       // CheckBox2 "Enter=[ ↓ ]"
+    bool zoomCenter;   // CheckBox6 "PAN (Zoom Center)"
+    bool attEnter;     // CheckBox7 "Enter = 更新"
+
+    bool operator==(const AttrTabSettings &) const = default;
+};
 
 class TAttrTab : public QWidget
 {
@@ -31,9 +41,9 @@ public:
     explicit TAttrTab(FormContext &form, QWidget *parent = nullptr);
 
     // At start: the tag sets and the check boxes from the settings.
-    void applySettings(const MorvSettings &settings);
-    // At close: this tab's values into the settings.
-    void storeSettings(MorvSettings &settings) const;
+    void applySettings(const AttrTabSettings &settings);
+    // At close: this tab's values for the settings.
+    AttrTabSettings settings() const;
 
     // The block references of the grid rows (at acquisition, record r is
     // row r + 1) and the attributes the cells refer to.

@@ -3,10 +3,10 @@
 #include "attributeprompt.h"
 #include "tagset.h"
 
-#include "app/commandguard.h"
-#include "app/formcontext.h"
-#include "app/listcollation.h"
-#include "app/qstrings.h"
+#include "form/commandguard.h"
+#include "form/formcontext.h"
+#include "form/listcollation.h"
+#include "form/qstrings.h"
 
 #include "cad/connection.h"
 

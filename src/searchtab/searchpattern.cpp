@@ -1,6 +1,6 @@
 #include "searchpattern.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 
 QString SearchPattern(const QString &field, bool prefixMatch)
 {

@@ -1,6 +1,6 @@
 #include "searchtexts.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 
 #include "cad/connection.h"
 

@@ -1,6 +1,6 @@
 #include "searchwriteback.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 
 void writeSearchText(const cad::Document &doc, Morv2 &rec, const QString &text, RecordTextAfterWrite after)
 {

@@ -1,6 +1,6 @@
 #include "sortsearchtexts.h"
 
-#include "app/messagepump.h"
+#include "form/messagepump.h"
 #include "grid/exchangesortorder.h"
 
 #include <QLabel>

@@ -6,11 +6,10 @@
 #include "sortsearchtexts.h"
 #include "uppercasevalidator.h"
 
-#include "app/commandguard.h"
-#include "app/formcontext.h"
-#include "app/tabcontrols.h"
-#include "app/qstrings.h"
-#include "app/settingsfile.h"
+#include "form/commandguard.h"
+#include "form/formcontext.h"
+#include "form/qstrings.h"
+#include "form/tabcontrols.h"
 #include "grid/gridclipboardkey.h"
 #include "grid/gridundokey.h"
 #include "grid/stringgrid.h"
@@ -107,7 +106,7 @@ TSearchTab::TSearchTab(FormContext &form, QWidget *parent)
     StringGrid2->viewport()->installEventFilter(this);
 }
 
-void TSearchTab::applySettings(const MorvSettings &settings)
+void TSearchTab::applySettings(const SearchTabSettings &settings)
 {
     CheckBox3->setChecked(settings.sentou);
     CheckBox4->setChecked(settings.upperCase);
@@ -117,12 +116,9 @@ void TSearchTab::applySettings(const MorvSettings &settings)
     Label6->clear();
 }
 
-void TSearchTab::storeSettings(MorvSettings &settings) const
+SearchTabSettings TSearchTab::settings() const
 {
-    settings.sentou = CheckBox3->isChecked();
-    settings.upperCase = CheckBox4->isChecked();
-    settings.enter = CheckBox5->isChecked();
-    settings.attEnterDown = CheckBox8->isChecked();
+    return {CheckBox3->isChecked(), CheckBox4->isChecked(), CheckBox5->isChecked(), CheckBox8->isChecked()};
 }
 
 void TSearchTab::resizeEvent(QResizeEvent *event)

@@ -19,7 +19,17 @@ class QStyleOptionViewItem;
 class QToolButton;
 class StringGrid;
 class UpperCaseValidator;
-struct MorvSettings;
+
+// The values of this tab kept in the settings file.
+struct SearchTabSettings
+{
+    bool sentou;       // CheckBox3 "先頭一致"
+    bool upperCase;    // CheckBox4 "a->A"
+    bool enter;        // CheckBox5 "Enter=更新"
+    bool attEnterDown; // CheckBox8 "Enter=[↓]"
+
+    bool operator==(const SearchTabSettings &) const = default;
+};
 
 class TSearchTab : public QWidget
 {
@@ -29,9 +39,9 @@ public:
     explicit TSearchTab(FormContext &form, QWidget *parent = nullptr);
 
     // At start: the check boxes from the settings and the field's case mode.
-    void applySettings(const MorvSettings &settings);
-    // At close: this tab's values into the settings.
-    void storeSettings(MorvSettings &settings) const;
+    void applySettings(const SearchTabSettings &settings);
+    // At close: this tab's values for the settings.
+    SearchTabSettings settings() const;
     // A search is under way (its loop lets the GUI process messages).
     bool isSearching() const { return m_searching; }
 

@@ -3,8 +3,8 @@
 #include "tagitem.h"
 #include "textlines.h"
 
-#include "app/messagepump.h"
-#include "app/qstrings.h"
+#include "form/messagepump.h"
+#include "form/qstrings.h"
 
 #include "cad/caderror.h"
 #include "cad/connection.h"

@@ -3,7 +3,7 @@
 #include "textlines.h"
 #include "textplacement.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 
 #include "cad/caderror.h"
 

@@ -1,6 +1,6 @@
 #include "textplacement.h"
 
-#include "app/qstrings.h"
+#include "form/qstrings.h"
 #include "textlines.h"
 
 #include "cad/caderror.h"

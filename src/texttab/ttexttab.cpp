@@ -8,12 +8,12 @@
 #include "textsort.h"
 #include "writeback.h"
 
-#include "app/commandguard.h"
-#include "app/formcontext.h"
-#include "app/tabcontrols.h"
-#include "app/listcollation.h"
-#include "app/qstrings.h"
 #include "editor/lineeditor.h"
+#include "form/commandguard.h"
+#include "form/formcontext.h"
+#include "form/listcollation.h"
+#include "form/qstrings.h"
+#include "form/tabcontrols.h"
 #include "transform/editor/editorpopupmenu.h"
 
 #include "cad/caderror.h"

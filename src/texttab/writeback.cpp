@@ -3,8 +3,8 @@
 #include "textlines.h"
 #include "textplacement.h"
 
-#include "app/messageboxes.h"
-#include "app/qstrings.h"
+#include "form/messageboxes.h"
+#include "form/qstrings.h"
 
 #include "cad/caderror.h"
 

@@ -1,13 +1,13 @@
 // The main window frame: start-up from the settings and side files, the
 // close, the caption, the tag list items and the target CAD dialog.
-#include "support/qstringprinter.h"
 #include "support/headlessform.h"
+#include "support/qstringprinter.h"
 
 #include "app/settingsfile.h"
-#include "app/sidefiles.h"
-#include "app/textfile.h"
 #include "app/ttargetcadform.h"
 #include "editor/lineeditor.h"
+#include "form/sidefiles.h"
+#include "form/textfile.h"
 #include "texttab/ttexttab.h"
 
 #include <QCheckBox>

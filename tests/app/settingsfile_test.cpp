@@ -1,7 +1,7 @@
 // The settings file: defaults, the fixed key order, and reading files a
 // user or Windows may have written.
 #include "app/settingsfile.h"
-#include "app/textfile.h"
+#include "form/textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The target CAD dialog against a CAD list file in a test folder.
-#include "app/textfile.h"
 #include "app/ttargetcadform.h"
+#include "form/textfile.h"
 
 #include <QDir>
 #include <QFile>

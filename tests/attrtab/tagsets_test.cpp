@@ -3,10 +3,10 @@
 
 #include "attrtabfixture.h"
 
+#include "app/settingsfile.h"
 #include "attrtab/tagset.h"
 #include "attrtab/tmorvattform.h"
-#include "app/settingsfile.h"
-#include "app/sidefiles.h"
+#include "form/sidefiles.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -5,7 +5,6 @@
 
 #include "searchtab/searchpattern.h"
 
-#include "app/settingsfile.h"
 
 namespace {
 
@@ -90,11 +89,7 @@ TEST_F(SearchTabField, UpperCaseModeFollowsA2ABox)
 
 TEST_F(SearchTabField, SettingsSetTheBoxesAndTheCaseModeAndAreStoredBack)
 {
-    MorvSettings settings;
-    settings.sentou = true;
-    settings.upperCase = false;
-    settings.enter = false;
-    settings.attEnterDown = false;
+    const SearchTabSettings settings{.sentou = true, .upperCase = false, .enter = false, .attEnterDown = false};
     tab().Label6->setText("old");
     tab().applySettings(settings);
     EXPECT_TRUE(tab().CheckBox3->isChecked());
@@ -105,9 +100,7 @@ TEST_F(SearchTabField, SettingsSetTheBoxesAndTheCaseModeAndAreStoredBack)
     QTest::keyClicks(tab().Edit3, "ab");
     EXPECT_EQ(tab().Edit3->text(), "ab");
 
-    MorvSettings stored;
-    tab().storeSettings(stored);
-    EXPECT_EQ(stored, settings);
+    EXPECT_EQ(tab().settings(), settings);
 }
 
 struct OptionClickCase

@@ -7,10 +7,10 @@
 #include "support/headlessform.h"
 #include "support/qstringprinter.h"
 
-#include "app/sidefiles.h"
-#include "app/textfile.h"
 #include "attrtab/tattrtab.h"
 #include "editor/lineeditor.h"
+#include "form/sidefiles.h"
+#include "form/textfile.h"
 #include "grid/stringgrid.h"
 #include "searchtab/tsearchtab.h"
 #include "texttab/ttexttab.h"

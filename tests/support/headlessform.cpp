@@ -1,8 +1,8 @@
 #include "headlessform.h"
 
-#include "app/sidefiles.h"
-#include "app/textfile.h"
 #include "editor/lineeditor.h"
+#include "form/sidefiles.h"
+#include "form/textfile.h"
 #include "texttab/ttexttab.h"
 
 #include <QAbstractButton>

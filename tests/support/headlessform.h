@@ -7,12 +7,12 @@
 
 #include "recordingwindowsystem.h"
 
-#include "app/messageboxes.h"
-#include "app/messagepump.h"
 #include "app/tmorvmainform.h"
-#include "cad/messagefilter.h"
 #include "cad/memory/memorydrawing.h"
 #include "cad/memory/memoryrunningobjecttable.h"
+#include "cad/messagefilter.h"
+#include "form/messageboxes.h"
+#include "form/messagepump.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

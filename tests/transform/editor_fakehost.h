@@ -5,10 +5,10 @@
 // button, a message pump a test can hook at the n-th line, and the three
 // dialogs, answered by a function the test sets before the command.
 
-#include "app/formstate.h"
-#include "app/messageboxes.h"
-#include "app/messagepump.h"
 #include "editor/lineeditor.h"
+#include "form/formstate.h"
+#include "form/messageboxes.h"
+#include "form/messagepump.h"
 #include "transform/dialogs/tmorvkasanform.h"
 #include "transform/dialogs/tmorvrenbanform.h"
 #include "transform/dialogs/tmorvtikanform.h"

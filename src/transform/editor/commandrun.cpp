@@ -2,9 +2,9 @@
 
 #include "editorcommandhost.h"
 
-#include "app/formstate.h"
-#include "app/messagepump.h"
 #include "editor/lineeditor.h"
+#include "form/formstate.h"
+#include "form/messagepump.h"
 
 CommandRun::CommandRun(EditorCommandHost &host)
     : m_host(host)

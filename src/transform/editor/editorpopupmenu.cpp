@@ -3,8 +3,8 @@
 #include "editorcommandhost.h"
 #include "editorlinepatterns.h"
 
-#include "app/commandguard.h"
 #include "editor/lineeditor.h"
+#include "form/commandguard.h"
 #include "transform/dialogs/tmorvkasanform.h"
 #include "transform/dialogs/tmorvrenbanform.h"
 #include "transform/dialogs/tmorvtikanform.h"

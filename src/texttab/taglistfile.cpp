@@ -1,6 +1,6 @@
 #include "taglistfile.h"
 
-#include "textfile.h"
+#include "form/textfile.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "tagsetlistfile.h"
 
-#include "textfile.h"
+#include "form/textfile.h"
 
 namespace TagSetListFile {
 

@@ -1,8 +1,7 @@
 // The tag list file: what is read at start and on reload, and the save at
 // close that never loses the user's edits made in a text editor.
-#include "app/taglistfile.h"
-#include "app/tagsetlistfile.h"
-#include "app/textfile.h"
+#include "form/textfile.h"
+#include "texttab/taglistfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +14,7 @@
 
 namespace {
 
-class AppTagListFile : public ::testing::Test
+class TextTabTagListFile : public ::testing::Test
 {
 protected:
     QString path() const { return QDir(dir.path()).filePath(QStringLiteral("MorvEditTagList.txt")); }
@@ -35,7 +34,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(AppTagListFile, StartReadsBlankLinesReloadDropsThemUntrimmed)
+TEST_F(TextTabTagListFile, StartReadsBlankLinesReloadDropsThemUntrimmed)
 {
     editInNotepad(QStringLiteral("NAME:機器名\r\n\r\n  SENBAN:線番 \r\n \t\r\n"));
     TagListFile file(path());
@@ -45,7 +44,7 @@ TEST_F(AppTagListFile, StartReadsBlankLinesReloadDropsThemUntrimmed)
               QStringList({ QStringLiteral("NAME:機器名"), QStringLiteral("  SENBAN:線番 ") }));
 }
 
-TEST_F(AppTagListFile, MissingFileReadsAsNothing)
+TEST_F(TextTabTagListFile, MissingFileReadsAsNothing)
 {
     TagListFile file(path());
     EXPECT_FALSE(file.exists());
@@ -53,7 +52,7 @@ TEST_F(AppTagListFile, MissingFileReadsAsNothing)
     EXPECT_FALSE(file.reloadNonBlank().has_value());
 }
 
-TEST_F(AppTagListFile, FirstCloseCreatesTheFile)
+TEST_F(TextTabTagListFile, FirstCloseCreatesTheFile)
 {
     TagListFile file(path());
     ASSERT_FALSE(file.readAll().has_value());
@@ -63,7 +62,7 @@ TEST_F(AppTagListFile, FirstCloseCreatesTheFile)
     EXPECT_FALSE(QFile::exists(file.backupPath()));
 }
 
-TEST_F(AppTagListFile, NotepadEditSurvivesACloseWithoutReload)
+TEST_F(TextTabTagListFile, NotepadEditSurvivesACloseWithoutReload)
 {
     editInNotepad(QStringLiteral("B:2\r\nA:1\r\n"));
     TagListFile file(path());
@@ -78,7 +77,7 @@ TEST_F(AppTagListFile, NotepadEditSurvivesACloseWithoutReload)
     EXPECT_FALSE(QFile::exists(file.backupPath()));
 }
 
-TEST_F(AppTagListFile, ChangedListReplacesAnUnchangedFile)
+TEST_F(TextTabTagListFile, ChangedListReplacesAnUnchangedFile)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
@@ -90,7 +89,7 @@ TEST_F(AppTagListFile, ChangedListReplacesAnUnchangedFile)
     EXPECT_EQ(file.saveAtClose({ "A:1", "B:2" }), TagListFile::CloseResult::LeftUntouched);
 }
 
-TEST_F(AppTagListFile, ChangedListAndChangedFileLeaveTheFileTextInTheBackup)
+TEST_F(TextTabTagListFile, ChangedListAndChangedFileLeaveTheFileTextInTheBackup)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
@@ -104,7 +103,7 @@ TEST_F(AppTagListFile, ChangedListAndChangedFileLeaveTheFileTextInTheBackup)
     EXPECT_EQ(fileBytes(file.backupPath()), notepadText);
 }
 
-TEST_F(AppTagListFile, ReloadTakesTheNotepadEditAsTheNewStartingPoint)
+TEST_F(TextTabTagListFile, ReloadTakesTheNotepadEditAsTheNewStartingPoint)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
@@ -116,7 +115,7 @@ TEST_F(AppTagListFile, ReloadTakesTheNotepadEditAsTheNewStartingPoint)
     EXPECT_FALSE(QFile::exists(file.backupPath()));
 }
 
-TEST_F(AppTagListFile, FileDeletedSinceReadingIsWrittenAgain)
+TEST_F(TextTabTagListFile, FileDeletedSinceReadingIsWrittenAgain)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
@@ -126,26 +125,11 @@ TEST_F(AppTagListFile, FileDeletedSinceReadingIsWrittenAgain)
     EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1" }));
 }
 
-TEST_F(AppTagListFile, UnwritableFileReportsFailure)
+TEST_F(TextTabTagListFile, UnwritableFileReportsFailure)
 {
     TagListFile file(QDir(dir.path()).filePath(QStringLiteral("no/such/folder/MorvEditTagList.txt")));
     EXPECT_EQ(file.saveAtClose({ "A:1" }), TagListFile::CloseResult::Failed);
     EXPECT_FALSE(file.errorString().isEmpty());
-}
-
-TEST_F(AppTagListFile, TagSetListReadsAllLinesAtStartAndNonBlankOnReload)
-{
-    const QString tagSetPath = QDir(dir.path()).filePath(QStringLiteral("MorvEdit2ATagList.txt"));
-    EXPECT_FALSE(TagSetListFile::readAll(tagSetPath).has_value());
-    QFile file(tagSetPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QStringEncoder shiftJis("Shift_JIS");
-    file.write(shiftJis.encode(QStringLiteral("線番,SENBAN\r\n\r\n 機器,NAME,NAME1\r\n")));
-    file.close();
-    EXPECT_EQ(TagSetListFile::readAll(tagSetPath),
-              QStringList({ QStringLiteral("線番,SENBAN"), "", QStringLiteral(" 機器,NAME,NAME1") }));
-    EXPECT_EQ(TagSetListFile::reloadNonBlank(tagSetPath),
-              QStringList({ QStringLiteral("線番,SENBAN"), QStringLiteral(" 機器,NAME,NAME1") }));
 }
 
 } // namespace

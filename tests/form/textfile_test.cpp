@@ -1,6 +1,6 @@
 // Reading the side files in every encoding a user's file may come in, and
 // writing them whole and atomically.
-#include "app/textfile.h"
+#include "form/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +30,7 @@ struct EncodingCase
     QByteArray bytes;
 };
 
-TEST(AppTextFile, DecodesEveryEncodingOfAUsersFile)
+TEST(FormTextFile, DecodesEveryEncodingOfAUsersFile)
 {
     const QString text = Japanese + QStringLiteral("\nJCMNT1:コメント１");
     QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
@@ -48,14 +48,14 @@ TEST(AppTextFile, DecodesEveryEncodingOfAUsersFile)
     }
 }
 
-TEST(AppTextFile, ShiftJisWindowsCharactersReadAsWindowsDoes)
+TEST(FormTextFile, ShiftJisWindowsCharactersReadAsWindowsDoes)
 {
     // 81 60 is the wave dash of the Windows table (U+FF5E), 87 40 the NEC
     // circled one.
     EXPECT_EQ(TextFile::decode(QByteArray("\x81\x60\x87\x40")), QStringLiteral("～①"));
 }
 
-TEST(AppTextFile, SplitsLinesAtEveryLineEnd)
+TEST(FormTextFile, SplitsLinesAtEveryLineEnd)
 {
     struct Case { QString text; QStringList lines; };
     const Case cases[] = {
@@ -73,14 +73,14 @@ TEST(AppTextFile, SplitsLinesAtEveryLineEnd)
     }
 }
 
-class AppTextFileOnDisk : public ::testing::Test
+class FormTextFileOnDisk : public ::testing::Test
 {
 protected:
     QString pathOf(const QString &name) const { return QDir(dir.path()).filePath(name); }
     QTemporaryDir dir;
 };
 
-TEST_F(AppTextFileOnDisk, WritesUtf8WithBomAndCrLfAndReadsItBack)
+TEST_F(FormTextFileOnDisk, WritesUtf8WithBomAndCrLfAndReadsItBack)
 {
     const QString path = pathOf(QStringLiteral("list.txt"));
     const QStringList lines = { Japanese, QString(), QStringLiteral("a,b") };
@@ -93,7 +93,7 @@ TEST_F(AppTextFileOnDisk, WritesUtf8WithBomAndCrLfAndReadsItBack)
     EXPECT_EQ(TextFile::readLines(path), lines);
 }
 
-TEST_F(AppTextFileOnDisk, ReadsAShiftJisFileFromDisk)
+TEST_F(FormTextFileOnDisk, ReadsAShiftJisFileFromDisk)
 {
     const QString path = pathOf(QStringLiteral("sjis.txt"));
     QFile file(path);
@@ -103,12 +103,12 @@ TEST_F(AppTextFileOnDisk, ReadsAShiftJisFileFromDisk)
     EXPECT_EQ(TextFile::readLines(path), QStringList({ Japanese, QStringLiteral("線番") }));
 }
 
-TEST_F(AppTextFileOnDisk, MissingFileReadsAsNothing)
+TEST_F(FormTextFileOnDisk, MissingFileReadsAsNothing)
 {
     EXPECT_FALSE(TextFile::readLines(pathOf(QStringLiteral("missing.txt"))).has_value());
 }
 
-TEST_F(AppTextFileOnDisk, WritingReplacesTheFileWholeAndLeavesNoTemporaryFile)
+TEST_F(FormTextFileOnDisk, WritingReplacesTheFileWholeAndLeavesNoTemporaryFile)
 {
     const QString path = pathOf(QStringLiteral("list.txt"));
     ASSERT_TRUE(TextFile::writeLines(path, { "one", "two", "three" }));
@@ -117,7 +117,7 @@ TEST_F(AppTextFileOnDisk, WritingReplacesTheFileWholeAndLeavesNoTemporaryFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ "list.txt" }));
 }
 
-TEST_F(AppTextFileOnDisk, FailedWriteKeepsTheOldFileAndReportsWhy)
+TEST_F(FormTextFileOnDisk, FailedWriteKeepsTheOldFileAndReportsWhy)
 {
     const QString path = pathOf(QStringLiteral("list.txt"));
     ASSERT_TRUE(TextFile::writeLines(path, { "kept" }));
@@ -129,7 +129,7 @@ TEST_F(AppTextFileOnDisk, FailedWriteKeepsTheOldFileAndReportsWhy)
     EXPECT_EQ(TextFile::readLines(path), QStringList({ "kept" }));
 }
 
-TEST(AppTextFile, BlankMeansNothingAboveCode32)
+TEST(FormTextFile, BlankMeansNothingAboveCode32)
 {
     EXPECT_TRUE(TextFile::isBlank(QString()));
     EXPECT_TRUE(TextFile::isBlank(QStringLiteral(" \t\x01\x1f ")));

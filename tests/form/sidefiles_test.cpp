@@ -1,5 +1,5 @@
 // Where the side files live. (A QApplication gives the program's own path.)
-#include "app/sidefiles.h"
+#include "form/sidefiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(AppSideFiles, ExecutableFolderWhenWritable)
+TEST(FormSideFiles, ExecutableFolderWhenWritable)
 {
     QTemporaryDir executableFolder;
     QTemporaryDir configRoot;
@@ -22,7 +22,7 @@ TEST(AppSideFiles, ExecutableFolderWhenWritable)
     EXPECT_FALSE(QDir(config).exists());
 }
 
-TEST(AppSideFiles, UserConfigFolderWhenTheExecutableFolderCannotBeWritten)
+TEST(FormSideFiles, UserConfigFolderWhenTheExecutableFolderCannotBeWritten)
 {
     QTemporaryDir configRoot;
     const QString config = QDir(configRoot.path()).filePath(QStringLiteral("Morvex/sub"));
@@ -31,7 +31,7 @@ TEST(AppSideFiles, UserConfigFolderWhenTheExecutableFolderCannotBeWritten)
     EXPECT_TRUE(QDir(config).exists());
 }
 
-TEST(AppSideFiles, PathsFollowTheOverriddenFolder)
+TEST(FormSideFiles, PathsFollowTheOverriddenFolder)
 {
     QTemporaryDir folder;
     SideFiles::setFolderOverride(folder.path());
@@ -41,7 +41,7 @@ TEST(AppSideFiles, PathsFollowTheOverriddenFolder)
     EXPECT_EQ(SideFiles::tagListPath(), dir.filePath(QStringLiteral("MorvEditTagList.txt")));
     EXPECT_EQ(SideFiles::tagSetListPath(), dir.filePath(QStringLiteral("MorvEdit2ATagList.txt")));
     // The settings file is named after the program: here the test program.
-    EXPECT_EQ(SideFiles::settingsPath(), dir.filePath(QStringLiteral("app_shell_test.ini")));
+    EXPECT_EQ(SideFiles::settingsPath(), dir.filePath(QStringLiteral("FormTests.ini")));
     SideFiles::setFolderOverride(QString());
 }
 

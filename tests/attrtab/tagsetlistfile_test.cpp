@@ -1,0 +1,31 @@
+// The tag-set list file: every line at start, the non-blank ones on reload.
+#include "attrtab/tagsetlistfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/qstringprinter.h"
+
+namespace {
+
+TEST(AttrTabTagSetListFile, ReadsAllLinesAtStartAndNonBlankOnReload)
+{
+    QTemporaryDir dir;
+    const QString tagSetPath = QDir(dir.path()).filePath(QStringLiteral("MorvEdit2ATagList.txt"));
+    EXPECT_FALSE(TagSetListFile::readAll(tagSetPath).has_value());
+    QFile file(tagSetPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QStringEncoder shiftJis("Shift_JIS");
+    file.write(shiftJis.encode(QStringLiteral("線番,SENBAN\r\n\r\n 機器,NAME,NAME1\r\n")));
+    file.close();
+    EXPECT_EQ(TagSetListFile::readAll(tagSetPath),
+              QStringList({ QStringLiteral("線番,SENBAN"), "", QStringLiteral(" 機器,NAME,NAME1") }));
+    EXPECT_EQ(TagSetListFile::reloadNonBlank(tagSetPath),
+              QStringList({ QStringLiteral("線番,SENBAN"), QStringLiteral(" 機器,NAME,NAME1") }));
+}
+
+} // namespace
