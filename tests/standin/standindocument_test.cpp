@@ -265,7 +265,7 @@ TEST(StandInBadInput, AMissingFileOrNoFileIsRefused)
     program.start(QStringLiteral(MORVEX_CAD_PROGRAM), {});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_NE(program.exitCode(), 0);
-    EXPECT_TRUE(program.readAllStandardError().contains("morvex-cad [--progid ID] drawing.dxf"));
+    EXPECT_TRUE(program.readAllStandardError().contains("morvex-cad [--progid ID] [--codepage NAME] drawing.dxf"));
 }
 
 } // namespace
