@@ -180,6 +180,17 @@ def load(path, encoding):
         return doc, "recover"
 
 
+def read(path):
+    """ezdxf's document of a drawing read in the encoding decided here, the
+    file's bytes and the loader that read it; decode() follows the encoding."""
+    global ENCODING
+    with open(path, "rb") as file:
+        raw = file.read()
+    ENCODING = encoding_of(raw)
+    doc, loader = load(path, ENCODING)
+    return doc, raw, loader
+
+
 def plain(value):
     if isinstance(value, str):
         return decode(value)
@@ -221,12 +232,8 @@ def dump_layout(entities, space, handles, out):
 
 
 def dump(path):
-    with open(path, "rb") as file:
-        raw = file.read()
-    global ENCODING
-    encoding = ENCODING = encoding_of(raw)
+    doc, raw, loader = read(path)
     handles = file_handles(raw)
-    doc, loader = load(path, encoding)
     out = []
     dump_layout(doc.modelspace(), "model", handles, out)
     for name in doc.layouts.names():
@@ -240,7 +247,7 @@ def dump(path):
     layers = [{"name": decode(layer.dxf.name), "locked": layer.is_locked()} for layer in doc.layers]
     return {
         "acadver": doc.dxfversion,
-        "encoding": encoding,
+        "encoding": ENCODING,
         "loader": loader,
         "entities": out,
         "layers": layers,

@@ -2,11 +2,25 @@
 
 #include "dxf/dxffile.h"
 
+#include <QFile>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
 namespace standintest {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
 
 void expectHandlesUnique(const DxfFile &file)
 {
@@ -150,12 +164,12 @@ DxfGroups r2000Text(const QByteArray &handle, const QByteArray &owner, double y,
 // those of the INSERT, the ATTRIBs and the SEQEND, `owner` the one the
 // ATTRIBs and SEQEND point to.
 DxfGroups r2000Insert(const QList<QByteArray> &handles, const QByteArray &owner, double y,
-                      const QByteArray &name, const QByteArray &spec)
+                      const QByteArray &name, const QByteArray &rating)
 {
     DxfGroups groups{{0, "INSERT"}, {5, handles[0]}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"},
                      {100, "AcDbBlockReference"}, {66, "1"}, {2, "DEV"}, {10, "20.0"},
                      {20, QByteArray::number(y, 'f', 1)}, {30, "0.0"}};
-    const std::pair<QByteArray, QByteArray> attributes[] = {{"NAME", name}, {"SPEC", spec}};
+    const std::pair<QByteArray, QByteArray> attributes[] = {{"NAME", name}, {"SPEC", rating}};
     for (int i = 0; i < 2; ++i) {
         append(groups, {{0, "ATTRIB"}, {5, handles[1 + i]}, {330, owner}, {100, "AcDbEntity"}, {8, "0"},
                         {100, "AcDbText"}, {10, "20.0"}, {20, QByteArray::number(y - 2 * i, 'f', 1)},

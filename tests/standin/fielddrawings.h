@@ -2,7 +2,8 @@
 // Small DXF drawings made in the tests, among them one of each class of
 // file drafters bring from the field: Shift_JIS without a code page,
 // windows-1252 without one, plain ASCII, repeated handles, a stale
-// $HANDSEED, damaged tables; and the check that a file's handles are unique.
+// $HANDSEED, damaged tables; the check that a file's handles are unique,
+// and reading and writing the files the tests make.
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +20,11 @@ using DxfGroups = std::vector<std::pair<int, QByteArray>>;
 // A DXF file from (code, value) pairs, codes right-aligned as CAD programs
 // write them.
 QByteArray makeDxf(const DxfGroups &groups, const QByteArray &lineEnd = "\n");
+
+// The bytes of a file, empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+// Writes a file whole (a test failure when it cannot).
+void writeFile(const QString &path, const QByteArray &bytes);
 
 // Every handle of the file once, and $HANDSEED above all of them (test
 // failures otherwise).

@@ -31,19 +31,6 @@ using namespace standintest;
 using cad::remote::fromQString;
 using cad::remote::toQString;
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // The entity of the drawing with this string (TEXT, or an INSERT whose
 // attribute has it).
 Handle findByText(const MemoryDrawing &drawing, std::u16string_view text, EntityKind kind)

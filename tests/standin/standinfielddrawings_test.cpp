@@ -18,7 +18,6 @@
 #include "cad/remote/variantcodec.h"
 #include "transform/zenhanutil.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -33,19 +32,6 @@ using namespace cad;
 using namespace standintest;
 using cad::remote::fromQString;
 using cad::remote::toQString;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QString textOf(const QJsonObject &entity)
 {
@@ -282,8 +268,9 @@ TEST_F(StandInFieldDrawing, RepeatedHandlesEveryEntityReachedEveryEditInItsOwnEn
         SCOPED_TRACE(is.value("handle").toString().toStdString());
         EXPECT_EQ(withoutHandlesAndText(is), withoutHandlesAndText(was));
         const QString handle = is.value("handle").toString();
-        if (edited.contains(handle))
+        if (edited.contains(handle)) {
             EXPECT_EQ(textOf(is), textOf(was) + " #" + handle);
+        }
     }
 }
 
@@ -403,8 +390,9 @@ TEST(StandInFieldWindow, StatusBarTellsTheCodePageDecidedAndTheHandlesRenumbered
         const auto *renumbered = window.findChild<QLabel *>(QStringLiteral("renumberedHandlesLabel"));
         EXPECT_EQ(codePage ? codePage->text() : QString(), c.codePage);
         EXPECT_EQ(renumbered ? renumbered->text() : QString(), c.renumbered);
-        if (renumbered)
+        if (renumbered) {
             EXPECT_TRUE(renumbered->toolTip().contains(QLatin1String("handle 40 is in use; now 60")));
+        }
     }
 }
 

@@ -160,12 +160,8 @@ TEST(StandInProgramField, CodePageFromTheCommandLineAndRepairsToldOnStderr)
     ASSERT_TRUE(folder.isValid());
     const QString shiftJis = folder.filePath(QStringLiteral("shift-jis.dxf"));
     const QString repeated = folder.filePath(QStringLiteral("repeated.dxf"));
-    for (const auto &[path, bytes] : {std::pair{shiftJis, standintest::shiftJisR12()},
-                                      std::pair{repeated, standintest::repeatedHandles()}}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    standintest::writeFile(shiftJis, standintest::shiftJisR12());
+    standintest::writeFile(repeated, standintest::repeatedHandles());
     const struct
     {
         const char *name;
