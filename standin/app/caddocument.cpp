@@ -8,9 +8,9 @@
 
 namespace standin {
 
-std::unique_ptr<CadDocument> CadDocument::open(const QString &path)
+std::unique_ptr<CadDocument> CadDocument::open(const QString &path, const QByteArray &codePage)
 {
-    return std::unique_ptr<CadDocument>(new CadDocument(path, DxfFile::read(path)));
+    return std::unique_ptr<CadDocument>(new CadDocument(path, DxfFile::read(path, codePage)));
 }
 
 CadDocument::CadDocument(const QString &path, DxfFile file)
@@ -26,6 +26,14 @@ QString CadDocument::fileName() const
     return QFileInfo(m_path).fileName();
 }
 
+QString CadDocument::undeclaredCodePage() const
+{
+    const DxfFile::CodePageSource source = m_file.codePageSource();
+    if (source != DxfFile::CodePageSource::Detected && source != DxfFile::CodePageSource::Given)
+        return QString();
+    return QString::fromLatin1(m_file.codec().codePage());
+}
+
 DxfPoint CadDocument::blockBasePoint(const std::u16string &blockName) const
 {
     const auto it = m_loaded.blockBasePoints.find(cad::remote::toQString(blockName).toUpper());
@@ -39,7 +47,7 @@ DxfFile CadDocument::withChanges(QStringList *notes) const
     if (notes)
         *notes = found;
     // The handles the file gave a copy's SEQEND or VERTEXes are taken now.
-    m_drawing->reserveHandlesBelow(file.handleSeed());
+    m_drawing->reserveHandlesBelow(file.nextHandle());
     return file;
 }
 

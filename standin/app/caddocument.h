@@ -16,10 +16,21 @@ class CadDocument
 {
 public:
     // Reads the file; throws DxfError with a message naming the problem.
-    static std::unique_ptr<CadDocument> open(const QString &path);
+    // `codePage`, when given ("ANSI_932"), is the code page of a drawing
+    // before R2007 whatever the file says.
+    static std::unique_ptr<CadDocument> open(const QString &path, const QByteArray &codePage = QByteArray());
 
     QString filePath() const { return m_path; }
     QString fileName() const;
+    // What reading decided or repaired (an unknown code page, renumbered
+    // handles), one line each.
+    QStringList readNotes() const { return m_file.readNotes(); }
+    int renumberedHandleCount() const { return int(m_file.renumberedHandles().size()); }
+    // The code page the texts are read and saved in ("ANSI_932"), when
+    // the drawing did not declare it: decided from its texts, or given.
+    // Empty for a declared code page and for UTF-8.
+    QString undeclaredCodePage() const;
+    DxfFile::CodePageSource codePageSource() const { return m_file.codePageSource(); }
     const std::shared_ptr<cad::MemoryDrawing> &drawing() const { return m_drawing; }
     // The base point of a block definition (the origin when unknown).
     DxfPoint blockBasePoint(const std::u16string &blockName) const;

@@ -34,6 +34,7 @@ CadWindow::CadWindow(CadDocument &document, QWidget *parent)
     setWindowTitle(document.fileName());
     setCentralWidget(m_view);
     statusBar()->addWidget(m_prompt, 1);
+    showReadingFacts();
 
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     QAction *saveAction = fileMenu->addAction(QStringLiteral("上書き保存(&S)"), this, &CadWindow::saveFromMenu);
@@ -60,6 +61,27 @@ CadWindow::CadWindow(CadDocument &document, QWidget *parent)
     connect(m_followTimer, &QTimer::timeout, this, &CadWindow::followDrawing);
     m_followTimer->start(FollowIntervalMs);
     resize(1000, 720);
+}
+
+// What reading the file decided without the file saying so, and what it
+// repaired, stays in view beside the prompt.
+void CadWindow::showReadingFacts()
+{
+    const QString codePage = m_document.undeclaredCodePage();
+    if (!codePage.isEmpty()) {
+        const bool given = m_document.codePageSource() == DxfFile::CodePageSource::Given;
+        auto *label = new QLabel(given ? QStringLiteral("コードページ %1（指定）").arg(codePage)
+                                       : QStringLiteral("コードページ %1（推定）").arg(codePage),
+                                 this);
+        label->setObjectName(QStringLiteral("codePageLabel"));
+        statusBar()->addPermanentWidget(label);
+    }
+    if (const int renumbered = m_document.renumberedHandleCount()) {
+        auto *label = new QLabel(QStringLiteral("重複ハンドル %1 件を振り直し").arg(renumbered), this);
+        label->setObjectName(QStringLiteral("renumberedHandlesLabel"));
+        label->setToolTip(m_document.readNotes().join(u'\n'));
+        statusBar()->addPermanentWidget(label);
+    }
 }
 
 CadWindow::DrawingState CadWindow::drawingState() const

@@ -1,7 +1,8 @@
 #pragma once
 // The stand-in CAD's main window: the drawing view, a status bar with the
-// pick prompt, Ctrl+S (save), Ctrl+Z (the drawing's undo, one undo group a
-// step) and zoom to extents. It is the CAD window the tool asks for over the
+// pick prompt (and the code page when the drawing did not declare it, the
+// count of handles renumbered on reading), Ctrl+S (save), Ctrl+Z (the
+// drawing's undo, one undo group a step) and zoom to extents. It is the CAD window the tool asks for over the
 // connection (CadWindowControl), and it follows the drawing: a change made
 // through the automation model repaints it, ZoomCenter centres it.
 
@@ -45,6 +46,7 @@ public:
 private:
     void saveFromMenu();
     void showPrompt(const QString &prompt);
+    void showReadingFacts();
 
     // What tells the window that the drawing changed since it last looked.
     struct DrawingState

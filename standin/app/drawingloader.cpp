@@ -49,8 +49,10 @@ void setText(MemoryEntity &entity, const DxfText &text)
     entity.rotation = radians(text.rotation);
 }
 
+using Codec = std::shared_ptr<const DxfCodec>;
+
 // The memory entity of one DXF entity (an INSERT's ATTRIBs are added apart).
-MemoryEntity toMemoryEntity(const DxfEntity &source, const std::u16string &ownerBlock)
+MemoryEntity toMemoryEntity(const DxfEntity &source, const std::u16string &ownerBlock, const Codec &codec)
 {
     MemoryEntity entity;
     entity.handle = toCadHandle(source.handle);
@@ -58,7 +60,7 @@ MemoryEntity toMemoryEntity(const DxfEntity &source, const std::u16string &owner
     entity.layer = fromQString(source.layer);
     entity.paperSpace = source.space == DxfSpace::Paper;
     entity.ownerBlock = ownerBlock;
-    entity.extension = std::make_shared<DxfEntityExtension>(entity.handle, source.data);
+    entity.extension = std::make_shared<DxfEntityExtension>(entity.handle, source.data, codec);
 
     if (const auto *text = std::get_if<DxfText>(&source.data)) {
         entity.kind = EntityKind::Text;
@@ -85,7 +87,7 @@ MemoryEntity toMemoryEntity(const DxfEntity &source, const std::u16string &owner
     return entity;
 }
 
-MemoryEntity toMemoryAttribute(const DxfAttribute &source, const MemoryEntity &insert)
+MemoryEntity toMemoryAttribute(const DxfAttribute &source, const MemoryEntity &insert, const Codec &codec)
 {
     MemoryEntity entity;
     entity.kind = EntityKind::Attribute;
@@ -96,21 +98,21 @@ MemoryEntity toMemoryAttribute(const DxfAttribute &source, const MemoryEntity &i
     entity.owner = insert.handle;
     entity.paperSpace = insert.paperSpace;
     entity.ownerBlock = insert.ownerBlock;
-    entity.extension = std::make_shared<DxfEntityExtension>(entity.handle, source.text);
+    entity.extension = std::make_shared<DxfEntityExtension>(entity.handle, source.text, codec);
     setText(entity, source.text);
     return entity;
 }
 
 // Adds the entity (and an INSERT's ATTRIBs) to the drawing and to `asRead`.
-void add(const DxfEntity &source, const std::u16string &ownerBlock, MemoryDrawing &drawing,
+void add(const DxfEntity &source, const std::u16string &ownerBlock, const Codec &codec, MemoryDrawing &drawing,
          LoadedDrawing &loaded)
 {
-    MemoryEntity entity = toMemoryEntity(source, ownerBlock);
+    MemoryEntity entity = toMemoryEntity(source, ownerBlock, codec);
     if (entity.handle == 0)
         return; // a handle the file layer could not give: nothing the model can address
     if (const auto *insert = std::get_if<DxfInsert>(&source.data)) {
         for (const DxfAttribute &attribute : insert->attributes) {
-            MemoryEntity memoryAttribute = toMemoryAttribute(attribute, entity);
+            MemoryEntity memoryAttribute = toMemoryAttribute(attribute, entity, codec);
             if (memoryAttribute.handle == 0)
                 continue;
             entity.attributes.push_back(memoryAttribute.handle);
@@ -128,6 +130,7 @@ LoadedDrawing DrawingLoader::load(const DxfFile &file, MemoryDrawing &drawing)
 {
     LoadedDrawing loaded;
     const DxfDrawing view = file.drawing();
+    const auto codec = std::make_shared<const DxfCodec>(file.codec());
     for (const DxfLayer &layer : view.layers)
         drawing.addLayer(fromQString(layer.name), layer.locked);
     for (const DxfBlock &block : view.blocks) {
@@ -135,18 +138,13 @@ LoadedDrawing DrawingLoader::load(const DxfFile &file, MemoryDrawing &drawing)
         drawing.addBlock(name);
         loaded.blockBasePoints[block.name.toUpper()] = block.basePoint;
         for (const DxfEntity &entity : block.entities)
-            add(entity, name, drawing, loaded);
+            add(entity, name, codec, drawing, loaded);
     }
     for (const DxfEntity &entity : view.entities)
-        add(entity, std::u16string(), drawing, loaded);
+        add(entity, std::u16string(), codec, drawing, loaded);
 
     // Tables, block records and dictionaries have handles too.
-    quint64 largest = 0;
-    for (const DxfSection &section : file.sections()) {
-        for (const DxfObject &object : section.objects)
-            largest = std::max(largest, object.handle());
-    }
-    drawing.reserveHandlesBelow(std::max<quint64>(file.handleSeed(), largest + 1));
+    drawing.reserveHandlesBelow(file.nextHandle());
     return loaded;
 }
 

@@ -2,6 +2,8 @@
 
 #include "dxfentityextension.h"
 
+#include "dxf/dxferror.h"
+
 #include "cad/remote/variantcodec.h"
 
 namespace standin {
@@ -53,8 +55,15 @@ void applyEdits(const MemoryEntity &entity, const MemoryEntity &before, DxfFile 
 {
     const QString handle = toDxfHandle(entity.handle);
     if (isTextual(entity)) {
-        if (entity.text != before.text)
-            file.setString(handle, toQString(entity.text));
+        if (entity.text != before.text) {
+            try {
+                file.setString(handle, toQString(entity.text));
+            } catch (const DxfError &e) {
+                // A string the file's encoding cannot keep: left as read.
+                notes << QStringLiteral("the new string of %1 %2 is not saved: %3")
+                             .arg(toQString(entity.dxfType), handle, e.message());
+            }
+        }
         if (entity.alignment != before.alignment)
             file.setAlignment(handle, DxfAlignment(entity.alignment));
         if (entity.insertionPoint != before.insertionPoint)

@@ -18,7 +18,8 @@ class DrawingSaver
 public:
     // `file` is the file as read (the state `loaded` describes). Returns
     // notes on changes the file cannot take (a changed height or rotation,
-    // an MTEXT string); they are left as read.
+    // an MTEXT string, a string its encoding cannot keep); they are left as
+    // read.
     static QStringList apply(const cad::MemoryDrawing &drawing, const LoadedDrawing &loaded, DxfFile &file);
 };
 

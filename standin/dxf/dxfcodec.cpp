@@ -6,20 +6,27 @@
 
 #include <algorithm>
 
-DxfCodec::DxfCodec() : m_name("UTF-8"), m_utf8(true) {}
+DxfCodec::DxfCodec() : m_name("UTF-8"), m_codePage("UTF-8"), m_utf8(true) {}
 
-DxfCodec::DxfCodec(const QByteArray &acadVersion, const QByteArray &dwgCodePage)
+DxfCodec::DxfCodec(const QByteArray &converter, const QByteArray &codePage, bool utf8)
+    : m_name(converter), m_codePage(codePage), m_utf8(utf8)
 {
-    if (isUnicodeVersion(acadVersion)) {
-        m_name = "UTF-8";
-        m_utf8 = true;
-        return;
-    }
-    m_name = converterName(dwgCodePage);
-    m_utf8 = false;
-    if (!QStringDecoder(m_name.constData()).isValid() || !QStringEncoder(m_name.constData()).isValid())
-        throw DxfError(QStringLiteral("no converter for code page %1")
-                           .arg(QString::fromLatin1(dwgCodePage)));
+}
+
+DxfCodec::DxfCodec(const QByteArray &acadVersion, const QByteArray &dwgCodePage) : DxfCodec()
+{
+    if (!isUnicodeVersion(acadVersion))
+        *this = forCodePage(converterName(dwgCodePage).isEmpty() ? QByteArray("ANSI_1252") : dwgCodePage);
+}
+
+DxfCodec DxfCodec::forCodePage(const QByteArray &dwgCodePage)
+{
+    const QByteArray converter = converterName(dwgCodePage);
+    if (converter.isEmpty())
+        throw DxfError(QStringLiteral("unknown code page \"%1\"").arg(QString::fromLatin1(dwgCodePage.trimmed())));
+    if (!QStringDecoder(converter.constData()).isValid() || !QStringEncoder(converter.constData()).isValid())
+        throw DxfError(QStringLiteral("no converter for code page %1").arg(QString::fromLatin1(dwgCodePage)));
+    return DxfCodec(converter, dwgCodePage.trimmed().toUpper(), false);
 }
 
 bool DxfCodec::isUnicodeVersion(const QByteArray &acadVersion)
@@ -31,26 +38,34 @@ bool DxfCodec::isUnicodeVersion(const QByteArray &acadVersion)
 
 QByteArray DxfCodec::converterName(const QByteArray &dwgCodePage)
 {
+    // The names CAD programs write into $DWGCODEPAGE, Windows and DOS code
+    // pages and the few others they know.
     struct Entry { const char *dxf; const char *converter; };
     static const Entry table[] = {
         {"ANSI_874", "windows-874"},   {"ANSI_932", "CP932"},
-        {"ANSI_936", "windows-936"},           {"ANSI_949", "windows-949"},
-        {"ANSI_950", "windows-950"},          {"ANSI_1250", "windows-1250"},
+        {"ANSI_936", "windows-936"},   {"ANSI_949", "windows-949"},
+        {"ANSI_950", "windows-950"},   {"ANSI_1250", "windows-1250"},
         {"ANSI_1251", "windows-1251"}, {"ANSI_1252", "windows-1252"},
         {"ANSI_1253", "windows-1253"}, {"ANSI_1254", "windows-1254"},
         {"ANSI_1255", "windows-1255"}, {"ANSI_1256", "windows-1256"},
         {"ANSI_1257", "windows-1257"}, {"ANSI_1258", "windows-1258"},
-        {"DOS437", "IBM437"},          {"DOS850", "IBM850"},
-        {"DOS852", "IBM852"},          {"DOS866", "IBM866"},
-        {"DOS932", "CP932"},
+        {"DOS437", "IBM437"},          {"DOS737", "IBM737"},
+        {"DOS775", "IBM775"},          {"DOS850", "IBM850"},
+        {"DOS852", "IBM852"},          {"DOS855", "IBM855"},
+        {"DOS857", "IBM857"},          {"DOS860", "IBM860"},
+        {"DOS861", "IBM861"},          {"DOS863", "IBM863"},
+        {"DOS864", "IBM864"},          {"DOS865", "IBM865"},
+        {"DOS866", "IBM866"},          {"DOS869", "IBM869"},
+        {"DOS932", "CP932"},           {"MACINTOSH", "macintosh"},
+        {"BIG5", "Big5"},              {"GB2312", "GB2312"},
+        {"KSC5601", "windows-949"},
     };
     const QByteArray key = dwgCodePage.trimmed().toUpper();
     for (const Entry &entry : table) {
         if (key == entry.dxf)
             return entry.converter;
     }
-    // Absent or unknown ("ASCII", "UNDEFINED"): the Windows default.
-    return "windows-1252";
+    return QByteArray();
 }
 
 static int hexValue(char c)
@@ -94,18 +109,67 @@ static QString decodeEscapes(const QString &text)
     return result;
 }
 
+QString DxfCodec::convert(QByteArrayView bytes, bool *error) const
+{
+    QStringDecoder decoder = m_utf8
+            ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+            : QStringDecoder(m_name.constData(), QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    *error = decoder.hasError();
+    return text;
+}
+
+// Bytes the converter cannot read, one character at a time: the longest
+// well-formed character at each place, else the undefined byte itself. A
+// lead and trail byte that make a code the table leaves empty (the
+// converter reads them as one character it cannot show) are taken together,
+// so the trail byte is not read as a character of its own.
+QString DxfCodec::decodeByteByByte(QByteArrayView bytes) const
+{
+    const qsizetype longest = m_utf8 ? 4 : 2;
+    QString text;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            text += QChar(byte);
+            ++i;
+            continue;
+        }
+        qsizetype taken = 0;
+        for (qsizetype length = 1; length <= longest && i + length <= bytes.size() && !taken; ++length) {
+            bool error = false;
+            const QString character = convert(bytes.sliced(i, length), &error);
+            if (!error && !character.isEmpty()) {
+                text += character;
+                taken = length;
+            }
+        }
+        if (!taken && !m_utf8 && i + 1 < bytes.size()) {
+            bool error = false;
+            if (convert(bytes.sliced(i, 2), &error) == QString(QChar(QChar::ReplacementCharacter))) {
+                text += undefinedByte(byte);
+                text += undefinedByte(static_cast<unsigned char>(bytes[i + 1]));
+                taken = 2;
+            }
+        }
+        if (!taken) {
+            text += undefinedByte(byte);
+            taken = 1;
+        }
+        i += taken;
+    }
+    return text;
+}
+
 QString DxfCodec::decode(QByteArrayView bytes) const
 {
     const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    QString text;
     if (ascii)
-        text = QString::fromLatin1(bytes);
-    else if (m_utf8)
-        text = QString::fromUtf8(bytes);
-    else
-        text = QStringDecoder(m_name.constData(), QStringConverter::Flag::Stateless).decode(bytes);
-    return decodeEscapes(text);
+        return decodeEscapes(QString::fromLatin1(bytes));
+    bool error = false;
+    const QString text = convert(bytes, &error);
+    return decodeEscapes(error ? decodeByteByByte(bytes) : text);
 }
 
 static QByteArray escape(char16_t unit)
@@ -114,6 +178,31 @@ static QByteArray escape(char16_t unit)
 }
 
 QByteArray DxfCodec::encode(const QString &text) const
+{
+    if (std::none_of(text.begin(), text.end(), isUndefinedByte))
+        return encodeDefined(text);
+
+    // The undefined bytes as they were, the characters between them encoded.
+    QByteArray bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isUndefinedByte(text.at(i)))
+            continue;
+        bytes += encodeDefined(text.mid(start, i - start));
+        if (i < text.size())
+            bytes += char(text.at(i).unicode() - UndefinedByteBase);
+        start = i + 1;
+    }
+    // Beside other bytes an undefined byte may join them into another
+    // character: then the string cannot be written as it stands.
+    if (decode(bytes) != decodeEscapes(text))
+        throw DxfError(QStringLiteral("the string \"%1\" holds bytes that code page %2 does not define, "
+                                      "and this change would not keep them")
+                           .arg(decode(bytes), QString::fromLatin1(m_codePage)));
+    return bytes;
+}
+
+QByteArray DxfCodec::encodeDefined(const QString &text) const
 {
     // A line break inside a value would split the group: write it escaped.
     const bool hasLineBreak = text.contains(u'\n') || text.contains(u'\r');

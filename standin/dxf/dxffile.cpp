@@ -1,11 +1,13 @@
 #include "dxffile.h"
 
+#include "dxfcodepagedetector.h"
 #include "dxfdrawingreader.h"
 #include "dxferror.h"
 #include "dxfparser.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
@@ -104,24 +106,59 @@ void removeOwnerLinks(DxfObject &object)
 
 } // namespace
 
-DxfFile DxfFile::read(const QString &path)
+DxfFile DxfFile::read(const QString &path, const QByteArray &codePage)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DxfError(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
-    return fromBytes(file.readAll());
+    return fromBytes(file.readAll(), codePage);
 }
 
-DxfFile DxfFile::fromBytes(const QByteArray &bytes)
+DxfFile DxfFile::fromBytes(const QByteArray &bytes, const QByteArray &codePage)
 {
     DxfFile file;
     file.m_source = bytes;
     DxfParser::Result parsed = DxfParser::parse(file.m_source);
     file.m_sections = std::move(parsed.sections);
     file.m_afterEof = parsed.afterEof;
-    file.m_codec = DxfCodec(file.acadVersion(), file.codePage());
-    file.assignMissingHandles();
+    file.chooseCodec(codePage);
+    file.makeHandlesUnique();
     return file;
+}
+
+void DxfFile::chooseCodec(const QByteArray &given)
+{
+    if (DxfCodec::isUnicodeVersion(acadVersion())) {
+        m_codec = DxfCodec();
+        m_codePageSource = CodePageSource::Unicode;
+        if (!given.isEmpty())
+            m_readNotes << QStringLiteral("code page %1 not used: the drawing is R2007 or later, always UTF-8")
+                               .arg(QString::fromLatin1(given));
+        return;
+    }
+    if (!given.isEmpty()) {
+        m_codec = DxfCodec::forCodePage(given);
+        m_codePageSource = CodePageSource::Given;
+        return;
+    }
+    const QByteArray declared = codePage();
+    if (!DxfCodec::converterName(declared).isEmpty()) {
+        m_codec = DxfCodec::forCodePage(declared);
+        m_codePageSource = CodePageSource::Declared;
+        return;
+    }
+    DxfCodePageDetector detector;
+    for (const DxfSection &section : std::as_const(m_sections)) {
+        for (const DxfObject &object : section.objects) {
+            for (const DxfGroup &group : object.groups)
+                detector.add(group.value);
+        }
+    }
+    m_codec = DxfCodec::forCodePage(detector.codePage());
+    m_codePageSource = CodePageSource::Detected;
+    if (!declared.isEmpty())
+        m_readNotes << QStringLiteral("code page \"%1\" is unknown; the texts read as %2")
+                           .arg(QString::fromLatin1(declared), QString::fromLatin1(m_codec.codePage()));
 }
 
 QByteArray DxfFile::toBytes() const
@@ -190,32 +227,53 @@ quint64 DxfFile::handleSeed() const
     return parseHandle(QString::fromLatin1(headerValue("$HANDSEED")));
 }
 
-void DxfFile::assignMissingHandles()
+void DxfFile::makeHandlesUnique()
 {
     quint64 largest = 0;
-    bool missing = false;
+    bool needed = false;
+    QSet<quint64> seen;
     for (const DxfSection &section : std::as_const(m_sections)) {
         const bool entities = isEntitySection(section.name);
         for (const DxfObject &object : section.objects) {
             const quint64 handle = object.handle();
             largest = std::max(largest, handle);
-            if (entities && handle == 0 && !isStructural(object.type()))
-                missing = true;
+            if (handle != 0) {
+                if (seen.contains(handle))
+                    needed = true;       // a repeat
+                seen.insert(handle);
+            } else if (entities && !isStructural(object.type())) {
+                needed = true;           // an entity without a handle
+            }
         }
     }
+    // Never below a handle in use, nor in a gap: a dangling pointer may name it.
     m_nextHandle = std::max(handleSeed(), largest + 1);
-    if (!missing)
+    if (!needed)
         return;
 
-    for (DxfSection &section : m_sections) {
-        if (!isEntitySection(section.name))
-            continue;
-        for (DxfObject &object : section.objects) {
-            if (object.handle() != 0 || isStructural(object.type()))
-                continue;
-            const QByteArray handle = formatHandle(m_nextHandle++).toLatin1();
-            object.groups.insert(1, DxfGroup::make(5, handle, object.groups.front()));
-            ++m_assignedHandles;
+    // One pass in file order: the first object with a handle keeps it
+    // (tables come first, so pointers to table entries stay right).
+    seen.clear();
+    for (int s = 0; s < m_sections.size(); ++s) {
+        const bool entities = isEntitySection(m_sections.at(s).name);
+        QList<DxfObject> &objects = m_sections[s].objects;
+        for (int o = 0; o < objects.size(); ++o) {
+            DxfObject &object = objects[o];
+            const quint64 handle = object.handle();
+            if (handle != 0) {
+                if (!seen.contains(handle)) {
+                    seen.insert(handle);
+                    continue;
+                }
+                const quint64 fresh = m_nextHandle++;
+                m_renumbered.append({formatHandle(handle), formatHandle(fresh)});
+                m_readNotes << QStringLiteral("handle %1 is in use; now %2").arg(formatHandle(handle), formatHandle(fresh));
+                renumber({s, o}, fresh);
+            } else if (entities && !isStructural(object.type())) {
+                const QByteArray fresh = formatHandle(m_nextHandle++).toLatin1();
+                object.groups.insert(1, DxfGroup::make(5, fresh, object.groups.front()));
+                ++m_assignedHandles;
+            }
         }
     }
     setHeaderValue("$HANDSEED", 5, formatHandle(m_nextHandle).toLatin1());
@@ -223,6 +281,28 @@ void DxfFile::assignMissingHandles()
     if (headerValue("$HANDLING") == "0")
         setHeaderValue("$HANDLING", 70, "1");
     m_modified = true;
+}
+
+// Gives the object a fresh handle; an INSERT's ATTRIBs and SEQEND, a
+// POLYLINE's VERTEXes and SEQEND point to their head and follow it.
+void DxfFile::renumber(Location location, quint64 fresh)
+{
+    DxfObject &head = objectAt(location);
+    const quint64 old = head.handle();
+    const QByteArray value = formatHandle(fresh).toLatin1();
+    const int code = head.type() == "DIMSTYLE" ? 105 : 5;
+    head.groups[head.indexOf(code, 0, head.dataEnd())].value = value;
+
+    const int followers = followerCount(location);
+    for (int i = 1; i <= followers; ++i) {
+        DxfObject &follower = objectAt({location.section, location.object + i});
+        const qsizetype end = follower.dataEnd();
+        for (qsizetype g = 0; g < end; ++g) {
+            DxfGroup &group = follower.groups[g];
+            if (group.code == 330 && parseHandle(QString::fromLatin1(group.trimmedValue())) == old)
+                group.value = value;
+        }
+    }
 }
 
 QString DxfFile::allocateHandle()

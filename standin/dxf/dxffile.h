@@ -17,16 +17,26 @@
 // byte for byte; an edit changes only the groups it touches. Nothing is
 // written to disk unless save() is called.
 //
-// Entities are addressed by handle (hex, either case). Files whose entities
-// have no handles (R12 written without them) get handles on reading; those
-// are written on saving, and $HANDSEED moves past them.
+// Entities are addressed by handle (hex, either case). Reading makes every
+// handle unique, once, so that every object can be reached: entities
+// without a handle (R12 written without them) get one, and an object whose
+// handle an earlier object of the file has already (writers that number
+// entities over table entries, or twice) gets a fresh one. Fresh handles
+// lie above $HANDSEED and above every handle of the file. Saving writes
+// them, and $HANDSEED moves past them.
+//
+// Files before R2007 that name no code page, or one unknown here, are read
+// in the code page their texts show (see DxfCodePageDetector), unless the
+// reader gives one.
 //
 // Reading and editing throw DxfError with a message naming the line.
 class DxfFile
 {
 public:
-    static DxfFile read(const QString &path);
-    static DxfFile fromBytes(const QByteArray &bytes);
+    // `codePage`, when not empty, is the code page of a pre-R2007 file
+    // whatever its header says ("ANSI_932"); an unknown name throws DxfError.
+    static DxfFile read(const QString &path, const QByteArray &codePage = QByteArray());
+    static DxfFile fromBytes(const QByteArray &bytes, const QByteArray &codePage = QByteArray());
 
     QByteArray toBytes() const;
     // Writes to a temporary file beside `path` and renames it over `path`,
@@ -40,10 +50,32 @@ public:
     quint64 handleSeed() const;
     const DxfCodec &codec() const { return m_codec; }
 
+    // Where the encoding of the texts comes from.
+    enum class CodePageSource {
+        Unicode,    // R2007 and later: UTF-8
+        Declared,   // $DWGCODEPAGE
+        Detected,   // none or an unknown one declared: decided from the texts
+        Given,      // given by the reader
+    };
+    CodePageSource codePageSource() const { return m_codePageSource; }
+
+    struct RenumberedHandle
+    {
+        QString was;    // the handle in the file, upper case
+        QString now;    // the fresh one
+    };
+    // Handles changed on reading because an earlier object had them, in file order.
+    const QList<RenumberedHandle> &renumberedHandles() const { return m_renumbered; }
+    // What reading decided or repaired, one line each: an unknown code page
+    // name, each renumbered handle ("handle 2A is in use; now 2F").
+    const QStringList &readNotes() const { return m_readNotes; }
+    // The handle the next fresh one will be.
+    quint64 nextHandle() const { return m_nextHandle; }
+
     const QList<DxfSection> &sections() const { return m_sections; }
     // Handles given on reading to entities that had none.
     int assignedHandleCount() const { return m_assignedHandles; }
-    // True after an edit or when handles were assigned on reading.
+    // True after an edit or when handles were given or changed on reading.
     bool isModified() const { return m_modified; }
 
     // The object with this handle, nullptr when there is none.
@@ -96,7 +128,9 @@ private:
     DxfObject &objectAt(Location location) { return m_sections[location.section].objects[location.object]; }
     int followerCount(Location location) const;
     void rebuildIndex() const;
-    void assignMissingHandles();
+    void chooseCodec(const QByteArray &given);
+    void makeHandlesUnique();
+    void renumber(Location location, quint64 fresh);
     QString allocateHandle();
     void setHeaderValue(const QByteArray &name, int code, const QByteArray &value);
     void setTextGroup(Location location, int code, const QByteArray &value,
@@ -107,8 +141,11 @@ private:
     QList<DxfSection> m_sections;
     QByteArray m_afterEof;
     DxfCodec m_codec;
+    CodePageSource m_codePageSource = CodePageSource::Unicode;
     quint64 m_nextHandle = 1;
     int m_assignedHandles = 0;
+    QList<RenumberedHandle> m_renumbered;
+    QStringList m_readNotes;
     bool m_modified = false;
     mutable QHash<quint64, Location> m_index;
     mutable bool m_indexValid = false;

@@ -1,4 +1,5 @@
 #include "dxf/dxfcodec.h"
+#include "dxf/dxferror.h"
 
 #include <gtest/gtest.h>
 
@@ -75,16 +76,92 @@ TEST(DxfCodec, CodePageNamesMapToConverters)
 {
     EXPECT_EQ(DxfCodec::converterName("ANSI_932"), "CP932");
     EXPECT_EQ(DxfCodec::converterName("ansi_1251"), "windows-1251");
-    EXPECT_EQ(DxfCodec::converterName(""), "windows-1252");
-    EXPECT_EQ(DxfCodec::converterName("ASCII"), "windows-1252");
+    EXPECT_EQ(DxfCodec::converterName(" Ansi_1252 "), "windows-1252");
+    EXPECT_EQ(DxfCodec::converterName("dos850"), "IBM850");
+    EXPECT_EQ(DxfCodec::converterName("DOS932"), "CP932");
+    // Absent or unknown: no code page at all, not silently windows-1252.
+    EXPECT_EQ(DxfCodec::converterName(""), "");
+    EXPECT_EQ(DxfCodec::converterName("ASCII"), "");
+    EXPECT_EQ(DxfCodec::converterName("UNDEFINED"), "");
+    EXPECT_THROW(DxfCodec::forCodePage("ANSI_9999"), DxfError);
+    EXPECT_EQ(DxfCodec::forCodePage("dos850").codePage(), "DOS850");
     // Every code page a drawing may name has a converter here.
     for (const char *codePage : {"ANSI_874", "ANSI_932", "ANSI_936", "ANSI_949", "ANSI_950",
                                  "ANSI_1250", "ANSI_1251", "ANSI_1252", "ANSI_1253", "ANSI_1254",
                                  "ANSI_1255", "ANSI_1256", "ANSI_1257", "ANSI_1258", "DOS437",
-                                 "DOS850", "DOS852", "DOS866", "DOS932"}) {
-        EXPECT_NO_THROW(DxfCodec("AC1015", codePage)) << codePage;
+                                 "DOS737", "DOS775", "DOS850", "DOS852", "DOS855", "DOS857", "DOS860",
+                                 "DOS861", "DOS863", "DOS864", "DOS865", "DOS866", "DOS869", "DOS932",
+                                 "MACINTOSH", "BIG5", "GB2312", "KSC5601"}) {
+        EXPECT_NO_THROW(DxfCodec::forCodePage(codePage)) << codePage;
     }
     EXPECT_EQ(DxfCodec("AC1015", "ANSI_949").decode("\xB0\xA1"), QStringLiteral("가"));
+    EXPECT_EQ(DxfCodec("AC1015", "dos850").decode("\x81\x9B"), QStringLiteral("üø"));
+    EXPECT_EQ(DxfCodec("AC1015", "DOS866").decode("\x8F\xAB\xA0\xAD"), QStringLiteral("План"));
+    EXPECT_EQ(DxfCodec("AC1015", "DOS932").decode("\x95\x5C"), QStringLiteral("表"));
+    // What the header alone says of a name it does not know.
+    EXPECT_EQ(DxfCodec("AC1015", "ASCII").codePage(), "ANSI_1252");
     EXPECT_TRUE(DxfCodec("AC1021", "ANSI_932").isUtf8());
     EXPECT_FALSE(DxfCodec("AC1018", "ANSI_932").isUtf8());
+}
+
+// Bytes a code page leaves undefined read as U+F700 + byte, never U+FFFD,
+// and come back as they were, also beside an edit.
+TEST(DxfCodec, UndefinedBytesComeBackByteForByte)
+{
+    const struct
+    {
+        const char *codePage;
+        QByteArray bytes;
+        QString expected;
+    } cases[] = {
+        // A double-byte code no table fills takes its trail byte along.
+        {"ANSI_932", "\x85\x40", QStringLiteral("\uF785\uF740")},
+        {"ANSI_932", "\x82\xF5\x82\xA0", QStringLiteral("\uF782\uF7F5あ")},
+        {"ANSI_932", "\xEB\x9F" "A", QStringLiteral("\uF7EB\uF79FA")},
+        // A lead byte cut off, or before a byte no trail can be.
+        {"ANSI_932", "\x82\xA0\x82", QStringLiteral("あ") + QChar(0xF782)},
+        {"ANSI_932", "\x82\x09", QStringLiteral("\uF782\t")},
+        // A broken UTF-8 sequence.
+        {"UTF-8", "\xE6\x97" "A\xFF", QStringLiteral("\uF7E6\uF797A\uF7FF")},
+        {"DOS864", "A\xFF", QStringLiteral("A\uF7FF")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes.toHex().toStdString());
+        const DxfCodec codec = QByteArray(c.codePage) == "UTF-8" ? DxfCodec() : DxfCodec::forCodePage(c.codePage);
+        const QString text = codec.decode(c.bytes);
+        EXPECT_EQ(text, c.expected);
+        EXPECT_FALSE(text.contains(QChar(QChar::ReplacementCharacter)));
+        EXPECT_EQ(codec.encode(text), c.bytes);
+        // Edits around them keep them (after a blank, which no trail byte
+        // can be, even a cut-off lead byte).
+        EXPECT_EQ(codec.encode(QStringLiteral("Ｘ") + text + QStringLiteral(" Ω")),
+                  codec.encode(QStringLiteral("Ｘ")) + c.bytes + codec.encode(QStringLiteral(" Ω")));
+    }
+}
+
+TEST(DxfCodec, AnEditThatWouldChangeUndefinedBytesIsRefused)
+{
+    const DxfCodec shiftJis = DxfCodec::forCodePage("ANSI_932");
+    const QString undefinedPair = shiftJis.decode("\x85\x40");
+    const struct
+    {
+        const char *name;
+        QString text;
+    } cases[] = {
+        // Without its trail byte the lead byte would take the next character's.
+        {"half of a pair", undefinedPair.left(1) + QStringLiteral("A")},
+        {"a cut-off lead before a character", shiftJis.decode("\x82\xA0\x82") + QStringLiteral("あ")},
+        {"a lead before an escape", undefinedPair.left(1) + QStringLiteral("\\U+00E9")},
+        // The character alone, where no undefined byte was.
+        {"typed", QString(QChar(0xF741))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            const QByteArray bytes = shiftJis.encode(c.text);
+            ADD_FAILURE() << "written as " << bytes.toHex().constData();
+        } catch (const DxfError &error) {
+            EXPECT_TRUE(error.message().contains(QLatin1String("ANSI_932"))) << error.message().toStdString();
+        }
+    }
 }

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -249,11 +250,12 @@ void expectSameEntity(const Seen &ours, const QJsonObject &theirs)
 }
 
 // The file ezdxf reads as the original: the drawing itself, or for a file
-// without handles its copy saved with the handles given on reading, so that
-// ezdxf and the typed view know the entities by the same handles.
+// whose handles reading gave or changed (none, or repeated) its copy saved
+// with them, so that ezdxf and the typed view know the entities by the same
+// handles.
 QString ezdxfBaseline(const DxfFile &file, const Drawing &drawing, const QTemporaryDir &dir)
 {
-    if (file.assignedHandleCount() == 0)
+    if (!file.isModified())
         return drawing.path;
     const QString baseline = dir.filePath(QStringLiteral("baseline.dxf"));
     file.save(baseline);
@@ -279,13 +281,14 @@ TEST(DxfCorpus, UnchangedDrawingsSaveByteIdentical)
             const DxfFile file = DxfFile::read(drawing.path);
             const QString copy = dir.filePath(QStringLiteral("copy.dxf"));
             file.save(copy);
-            if (file.assignedHandleCount() == 0) {
+            if (!file.isModified()) {
                 EXPECT_EQ(fileBytes(copy), original);
-                EXPECT_FALSE(file.isModified());
             } else {
-                // A file without handles is saved with the handles given on reading.
+                // A file without handles, or with repeated ones, is saved
+                // with the handles given on reading: read again, it needs none.
+                EXPECT_TRUE(file.assignedHandleCount() > 0 || !file.renumberedHandles().isEmpty());
                 const DxfFile reread = DxfFile::read(copy);
-                EXPECT_EQ(reread.assignedHandleCount(), 0);
+                EXPECT_FALSE(reread.isModified());
                 EXPECT_EQ(reread.drawing().entities.size(), file.drawing().entities.size());
             }
         } catch (const DxfError &error) {
@@ -354,7 +357,12 @@ TEST(DxfCorpus, EzdxfReadsWhatTheTypedViewShows)
         const DxfFile file = DxfFile::read(drawing.path);
         const DxfDrawing typed = file.drawing();
         const QHash<QString, Seen> ours = ourEntities(typed);
+        const QStringList order = ourOrder(typed);
+        EXPECT_EQ(QSet<QString>(order.cbegin(), order.cend()).size(), order.size())
+                << "a handle twice in the typed view";
         const QJsonObject dump = ezdxfDump(ezdxfBaseline(file, drawing, dir));
+        if (dump.value("loader").toString() != "readfile")
+            std::printf("%s: ezdxf.readfile refused it; read with ezdxf.recover\n", name(drawing).c_str());
         QHash<QString, int> theirCounts;
         QHash<QString, int> ourCounts;
         // ezdxf makes up handles for entities whose group 5 it does not take

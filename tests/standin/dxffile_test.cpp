@@ -1,3 +1,5 @@
+#include "fielddrawings.h"
+
 #include "dxf/dxferror.h"
 #include "dxf/dxffile.h"
 
@@ -13,16 +15,7 @@
 
 namespace {
 
-using Groups = std::vector<std::pair<int, QByteArray>>;
-
-// A DXF file from (code, value) pairs, codes right-aligned as CAD programs write them.
-QByteArray makeDxf(const Groups &groups, const QByteArray &lineEnd = "\n")
-{
-    QByteArray bytes;
-    for (const auto &[code, value] : groups)
-        bytes += QByteArray::number(code).rightJustified(3, ' ') + lineEnd + value + lineEnd;
-    return bytes;
-}
+using standintest::makeDxf;
 
 // R12 without handles, Shift_JIS (図枠, 機器名, 日本), a paper space circle.
 QByteArray r12ShiftJis()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 
@@ -43,6 +44,10 @@ bool ezdxfAvailable()
 QJsonObject ezdxfDump(const QString &path)
 {
     QProcess process;
+    // The handles ezdxf gives the objects it makes itself follow the hash seed.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PYTHONHASHSEED"), QStringLiteral("0"));
+    process.setProcessEnvironment(environment);
     process.start(QString::fromLatin1(Python), {QStringLiteral(MORVEX_DXFDUMP_SCRIPT), path});
     if (!process.waitForFinished(240000) || process.exitCode() != 0) {
         ADD_FAILURE() << "ezdxf could not read " << path.toStdString() << ": "
@@ -50,6 +55,23 @@ QJsonObject ezdxfDump(const QString &path)
         return {};
     }
     return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+}
+
+QHash<QString, QJsonObject> ezdxfEntitiesByHandle(const QJsonObject &dump)
+{
+    QHash<QString, QJsonObject> entities;
+    for (const QJsonValue &value : dump.value(QStringLiteral("entities")).toArray()) {
+        const QJsonObject entity = value.toObject();
+        if (!entity.value(QStringLiteral("in_file")).toBool())
+            continue;
+        const QString handle = entity.value(QStringLiteral("handle")).toString();
+        if (entities.contains(handle)) {
+            ADD_FAILURE() << "handle " << handle.toStdString() << " twice";
+            continue;
+        }
+        entities.insert(handle, entity);
+    }
+    return entities;
 }
 
 QStringList corpusDrawings(QString *skipReason)

@@ -4,6 +4,7 @@
 // the document and by the program.
 
 #include "ezdxfreader.h"
+#include "fielddrawings.h"
 
 #include "app/caddocument.h"
 #include "server/cadserver.h"
@@ -19,7 +20,6 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,19 +30,6 @@ using namespace cad;
 using namespace standintest;
 using cad::remote::fromQString;
 using cad::remote::toQString;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The entity of the drawing with this string (TEXT, or an INSERT whose
 // attribute has it).
@@ -58,16 +45,6 @@ Handle findByText(const MemoryDrawing &drawing, std::u16string_view text, Entity
     return 0;
 }
 
-QHash<QString, QJsonObject> entitiesByHandle(const QJsonObject &dump)
-{
-    QHash<QString, QJsonObject> byHandle;
-    for (const QJsonValue &value : dump.value(QStringLiteral("entities")).toArray()) {
-        const QJsonObject entity = value.toObject();
-        byHandle.insert(entity.value(QStringLiteral("handle")).toString(), entity);
-    }
-    return byHandle;
-}
-
 QJsonObject attribsOf(const QJsonObject &entity)
 {
     return entity.value(QStringLiteral("attribs")).toObject();
@@ -80,27 +57,6 @@ QJsonObject attribsWithout(const QJsonObject &entity, const QStringList &keys)
     for (const QString &key : keys)
         attribs.remove(key);
     return attribs;
-}
-
-// Every handle of the file once, and $HANDSEED above all of them.
-void expectHandlesUniqueBelowSeed(const QString &path)
-{
-    const DxfFile file = DxfFile::read(path);
-    QSet<quint64> seen;
-    quint64 largest = 0;
-    for (const DxfSection &section : file.sections()) {
-        if (section.name == "HEADER")
-            continue;
-        for (const DxfObject &object : section.objects) {
-            const quint64 handle = object.handle();
-            if (handle == 0)
-                continue;
-            EXPECT_FALSE(seen.contains(handle)) << "handle " << std::hex << handle << " twice";
-            seen.insert(handle);
-            largest = std::max(largest, handle);
-        }
-    }
-    EXPECT_GT(file.handleSeed(), largest);
 }
 
 class StandInDocument : public ::testing::Test
@@ -159,10 +115,10 @@ TEST_F(StandInDocument, CopiesDeletionsAndUndoAreSavedAsTheDrawingHoldsThem)
 
     EXPECT_EQ(fileBytes(m_path), fileBytes(QStringLiteral(MORVEX_SAMPLE_DRAWING))) << "written before Save";
     m_document->save();
-    expectHandlesUniqueBelowSeed(m_path);
+    expectHandlesUnique(DxfFile::read(m_path));
 
-    const QHash<QString, QJsonObject> before = entitiesByHandle(ezdxfDump(QStringLiteral(MORVEX_SAMPLE_DRAWING)));
-    const QHash<QString, QJsonObject> after = entitiesByHandle(ezdxfDump(m_path));
+    const QHash<QString, QJsonObject> before = ezdxfEntitiesByHandle(ezdxfDump(QStringLiteral(MORVEX_SAMPLE_DRAWING)));
+    const QHash<QString, QJsonObject> after = ezdxfEntitiesByHandle(ezdxfDump(m_path));
     const QString fanCopyHandle = toQString(fanCopy->get(u"Handle").toString());
     const QString motorCopyHandle = toQString(motorCopy->get(u"Handle").toString());
 
@@ -205,8 +161,8 @@ TEST_F(StandInDocument, CopiesDeletionsAndUndoAreSavedAsTheDrawingHoldsThem)
     // first copies kept.
     const ObjectRef secondCopy = motorCopy->call(u"Copy").toObject();
     m_document->save();
-    expectHandlesUniqueBelowSeed(m_path);
-    const QHash<QString, QJsonObject> again = entitiesByHandle(ezdxfDump(m_path));
+    expectHandlesUnique(DxfFile::read(m_path));
+    const QHash<QString, QJsonObject> again = ezdxfEntitiesByHandle(ezdxfDump(m_path));
     EXPECT_TRUE(again.contains(toQString(secondCopy->get(u"Handle").toString())));
     EXPECT_TRUE(again.contains(motorCopyHandle));
     EXPECT_EQ(again.size(), after.size() + 1 + 4);
@@ -296,7 +252,7 @@ TEST(StandInBadInput, AMissingFileOrNoFileIsRefused)
     program.start(QStringLiteral(MORVEX_CAD_PROGRAM), {});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_NE(program.exitCode(), 0);
-    EXPECT_TRUE(program.readAllStandardError().contains("morvex-cad [--progid ID] drawing.dxf"));
+    EXPECT_TRUE(program.readAllStandardError().contains("morvex-cad [--progid ID] [--codepage NAME] drawing.dxf"));
 }
 
 } // namespace

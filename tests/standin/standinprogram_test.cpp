@@ -3,6 +3,8 @@
 // the test hook or cancelled by Escape from the tool, and the drawing saved
 // by MorvexCad.Save.
 
+#include "fielddrawings.h"
+
 #include "app/caddocument.h"
 
 #include "cad/caderror.h"
@@ -14,6 +16,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -24,6 +27,32 @@ namespace {
 using namespace cad;
 using namespace cad::remote;
 
+std::u16string testProgId(const char16_t *name)
+{
+    return std::u16string(name) + fromQString(QString::number(QCoreApplication::applicationPid()));
+}
+
+// Starts morvex-cad with `arguments` and waits until it listens under
+// `progId` (it reads the drawing first); false when it does not.
+bool startProgram(QProcess &program, const std::u16string &progId, const QStringList &arguments,
+                  SocketRunningObjectTable &table)
+{
+    program.start(QStringLiteral(MORVEX_CAD_PROGRAM), QStringList{QStringLiteral("--progid"), toQString(progId)} + arguments);
+    if (!program.waitForStarted())
+        return false;
+    const QDeadlineTimer deadline(30000);
+    while (!table.isRunning(progId) && !deadline.hasExpired() && program.state() == QProcess::Running)
+        QThread::msleep(50);
+    return table.isRunning(progId);
+}
+
+void stopProgram(QProcess &program)
+{
+    program.terminate();
+    if (!program.waitForFinished(10000))
+        program.kill();
+}
+
 class StandInProgram : public ::testing::Test
 {
 protected:
@@ -32,15 +61,9 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         m_path = m_folder.filePath(QStringLiteral("panel.dxf"));
         ASSERT_TRUE(QFile::copy(QStringLiteral(MORVEX_SAMPLE_DRAWING), m_path));
-        m_progId = u"MorvexTest.Program" + fromQString(QString::number(QCoreApplication::applicationPid()));
+        m_progId = testProgId(u"MorvexTest.Program");
         m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program.start(QStringLiteral(MORVEX_CAD_PROGRAM), {QStringLiteral("--progid"), toQString(m_progId), m_path});
-        ASSERT_TRUE(m_program.waitForStarted());
-        // Until the program listens (it reads the drawing first).
-        const QDeadlineTimer deadline(30000);
-        while (!m_table.isRunning(m_progId) && !deadline.hasExpired() && m_program.state() == QProcess::Running)
-            QThread::msleep(50);
-        ASSERT_TRUE(m_table.isRunning(m_progId)) << "morvex-cad does not answer";
+        ASSERT_TRUE(startProgram(m_program, m_progId, {m_path}, m_table)) << "morvex-cad does not answer";
         m_app = m_table.getActiveObject(m_progId);
         m_document = m_app->get(u"ActiveDocument").toObject();
     }
@@ -49,9 +72,7 @@ protected:
     {
         m_document.reset();
         m_app.reset();
-        m_program.terminate();
-        if (!m_program.waitForFinished(10000))
-            m_program.kill();
+        stopProgram(m_program);
     }
 
     // The handle of the TEXT with this string, as the drawing was read.
@@ -128,6 +149,58 @@ TEST_F(StandInProgram, EscapeFromTheToolCancelsAPickOfTheViewer)
     EXPECT_TRUE(pressed);
     EXPECT_EQ(set->get(u"Count").toInt32(), 0);
     EXPECT_FALSE(escapeApp->call(member::TestIsPickPending).toBool());
+}
+
+// Drawings as they come from the field: the code page a user names on the
+// command line wins over the one the texts suggest, and what reading
+// decided or repaired is told on stderr.
+TEST(StandInProgramField, CodePageFromTheCommandLineAndRepairsToldOnStderr)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString shiftJis = folder.filePath(QStringLiteral("shift-jis.dxf"));
+    const QString repeated = folder.filePath(QStringLiteral("repeated.dxf"));
+    standintest::writeFile(shiftJis, standintest::shiftJisR12());
+    standintest::writeFile(repeated, standintest::repeatedHandles());
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QString text;           // of the first TEXT
+        QStringList stderrLines;
+    } cases[] = {
+        {"decided from the texts", {shiftJis}, QStringLiteral("１階平面図"), {}},
+        {"given", {QStringLiteral("--codepage"), QStringLiteral("ANSI_1252"), shiftJis},
+         QStringLiteral("‚PŠK•½–Ê\u0090}"), {}},
+        {"repaired", {repeated}, QStringLiteral("first"),
+         {"morvex-cad: handle 40 is in use; now 60", "morvex-cad: handle 11 is in use; now 61",
+          "morvex-cad: handle 42 is in use; now 62", "morvex-cad: handle 40 is in use; now 63",
+          "morvex-cad: handle 50 is in use; now 64"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string progId = testProgId(u"MorvexTest.Field");
+        SocketRunningObjectTable table;
+        QProcess program;
+        ASSERT_TRUE(startProgram(program, progId, c.arguments, table)) << "morvex-cad does not answer";
+        {
+            const ObjectRef document = table.getActiveObject(progId)->get(u"ActiveDocument").toObject();
+            const std::u16string first = c.arguments.last() == shiftJis ? u"20" : u"40";
+            const ObjectRef text = document->callWith(u"HandleToObject", {first}).toObject();
+            EXPECT_EQ(toQString(text->get(u"TextString").toString()), c.text);
+        }
+        stopProgram(program);
+        // The program's own lines, not Qt's.
+        const QStringList errors = QString::fromUtf8(program.readAllStandardError()).split(u'\n');
+        EXPECT_EQ(errors.filter(QRegularExpression(QStringLiteral("^morvex-cad: "))), c.stderrLines);
+    }
+
+    // A name no converter has is refused before the drawing is read.
+    QProcess program;
+    program.start(QStringLiteral(MORVEX_CAD_PROGRAM), {QStringLiteral("--codepage"), QStringLiteral("ANSI_9999"), shiftJis});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("unknown code page \"ANSI_9999\""));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 """Searches the TEXT strings of a DXF drawing with the CAD's wildcard rules.
 
 The reference for the search tests of the stand-in CAD: ezdxf reads the
-drawing, and a wildcard matcher of its own, built on Python's regular
-expressions, decides which strings match. Run with Debian's python3
+drawing (in the encoding dxfdump.py decides), and a wildcard matcher of its
+own, built on Python's regular expressions, decides which strings match. Run with Debian's python3
 (python3-ezdxf):
 
     /usr/bin/python3 wildcardsearch.py drawing.dxf < patterns.json
@@ -39,8 +39,7 @@ import re
 import sys
 import unicodedata
 
-import ezdxf
-
+import dxfdump
 from dxfdump import decode
 
 DIGITS = "0-9"
@@ -186,7 +185,7 @@ class WildcardPattern:
 
 
 def text_strings(path):
-    doc = ezdxf.readfile(path)
+    doc, _, _ = dxfdump.read(path)
     layouts = [doc.modelspace()]
     for name in doc.layouts.names():
         layout = doc.layouts.get(name)

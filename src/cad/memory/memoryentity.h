@@ -29,6 +29,10 @@ class EntityExtension
 public:
     virtual ~EntityExtension() = default;
     virtual std::shared_ptr<EntityExtension> clone() const = 0;
+    // Throws CadError for a TextString the program cannot keep (the
+    // stand-in CAD: one its file cannot be written with); the string is
+    // then refused as a CAD refuses it.
+    virtual void checkText(const std::u16string &text) const { (void)text; }
 };
 
 struct MemoryEntity

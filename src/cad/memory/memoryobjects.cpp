@@ -175,6 +175,8 @@ protected:
             || current.kind == EntityKind::AttributeDefinition;
         if (is(m, u"TextString") && current.hasText()) {
             const std::u16string text = value.toString();
+            if (current.extension)
+                current.extension->checkText(text);
             drawing().beforeChange(m_handle);
             drawing().live(m_handle).text = text;
         } else if (is(m, u"Alignment") && textual) {
