@@ -1,25 +1,13 @@
 #include "textfile.h"
 
+#include "shiftjistext.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace TextFile {
-
-namespace {
-
-// The decoder of the Windows Japanese code page. ICU knows it under both
-// names; which one a Qt build accepts depends on its converter back end.
-QStringDecoder shiftJisDecoder()
-{
-    QStringDecoder decoder("Shift_JIS");
-    if (!decoder.isValid())
-        decoder = QStringDecoder("CP932");
-    return decoder;
-}
-
-} // namespace
 
 QString decode(const QByteArray &bytes)
 {
@@ -40,10 +28,9 @@ QString decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return asUtf8;
 
-    QStringDecoder shiftJis = shiftJisDecoder();
-    if (shiftJis.isValid())
-        return shiftJis.decode(bytes);
-    // No Japanese converter in this Qt build: keep what UTF-8 could read.
+    if (const std::optional<QString> asShiftJis = decodeShiftJis(bytes))
+        return *asShiftJis;
+    // No Japanese converter on this system: keep what UTF-8 could read.
     return asUtf8;
 }
 

@@ -1,11 +1,11 @@
 // The settings file: defaults, the fixed key order, and reading files a
 // user or Windows may have written.
+#include "form/shiftjistext.h"
 #include "app/settingsfile.h"
 #include "form/textfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -123,8 +123,7 @@ TEST_F(AppSettingsFile, ReadsValuesAsWindowsProfileFunctionsDo)
             "Sort=0\r\n"
             "[TARGET]\r\n"
             "progid=X.Application\r\n");
-    QStringEncoder shiftJis("Shift_JIS");
-    writeFile(shiftJis.encode(text));
+    writeFile(encodeShiftJis(text).value());
 
     const MorvSettings settings = SettingsFile::read(path());
     EXPECT_EQ(settings.left, 12);

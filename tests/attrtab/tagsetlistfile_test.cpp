@@ -1,9 +1,9 @@
 // The tag-set list file: every line at start, the non-blank ones on reload.
 #include "attrtab/tagsetlistfile.h"
+#include "form/shiftjistext.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,8 +19,7 @@ TEST(AttrTabTagSetListFile, ReadsAllLinesAtStartAndNonBlankOnReload)
     EXPECT_FALSE(TagSetListFile::readAll(tagSetPath).has_value());
     QFile file(tagSetPath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QStringEncoder shiftJis("Shift_JIS");
-    file.write(shiftJis.encode(QStringLiteral("線番,SENBAN\r\n\r\n 機器,NAME,NAME1\r\n")));
+    file.write(encodeShiftJis(QStringLiteral("線番,SENBAN\r\n\r\n 機器,NAME,NAME1\r\n")).value());
     file.close();
     EXPECT_EQ(TagSetListFile::readAll(tagSetPath),
               QStringList({ QStringLiteral("線番,SENBAN"), "", QStringLiteral(" 機器,NAME,NAME1") }));

@@ -1,11 +1,11 @@
 // The tag list file: what is read at start and on reload, and the save at
 // close that never loses the user's edits made in a text editor.
+#include "form/shiftjistext.h"
 #include "form/textfile.h"
 #include "texttab/taglistfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,8 +28,7 @@ protected:
     {
         QFile file(path());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QStringEncoder shiftJis("Shift_JIS");
-        file.write(shiftJis.encode(text));
+        file.write(encodeShiftJis(text).value());
     }
     QTemporaryDir dir;
 };
