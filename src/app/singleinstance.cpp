@@ -18,15 +18,10 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultLockFilePath()
 {
-    // The runtime folder belongs to the user alone (on Windows the
-    // temporary folder does, while the runtime location is the home
-    // folder). Where there is none, the temporary folder may be shared, so
-    // the user's name goes into the file name there.
-#ifdef Q_OS_WIN
-    const QString ownFolder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-#else
+    // The runtime folder belongs to the user alone. Where there is none,
+    // the temporary folder may be shared, so the user's name goes into the
+    // file name there.
     const QString ownFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-#endif
     if (!ownFolder.isEmpty())
         return QDir(ownFolder).filePath(QStringLiteral("morvex.lock"));
     QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));

@@ -6,7 +6,9 @@
 
 #include <memory>
 
-// Keeps the tool to one running copy per user: a second start finds the
+// Keeps the tool to one running copy per user on systems without Windows'
+// window classes (Windows marks a running copy with a hidden window of the
+// class "TMorvMainForm" instead): a second start finds the
 // first one's lock and ends. The lock is a file holding the owner's process
 // id; a lock whose process no longer runs (the first copy crashed or was
 // killed) is taken over, so it never blocks the next start.

@@ -70,17 +70,15 @@ LineEditor::LineEditor(QWidget *parent)
 
 QString LineEditor::editorFontFamily()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral(u"ＭＳ ゴシック");
-#else
-    const QString candidates[] = {QStringLiteral("Noto Sans Mono CJK JP"),
-                                  QStringLiteral("IPAGothic")};
+    // The fixed-pitch Japanese font of Windows first, then those of Linux
+    // desktops.
+    const QString candidates[] = {QStringLiteral(u"ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                                  QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")};
     for (const QString &family : candidates) {
         if (QFontDatabase::hasFamily(family))
             return family;
     }
     return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-#endif
 }
 
 // --- Lines -----------------------------------------------------------------
