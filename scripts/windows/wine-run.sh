@@ -25,6 +25,13 @@ if [ -n "${MORVEX_WINE_DISPLAY:-}" ]; then
 elif [ -s "$WINEPREFIX/.morvex-display" ] && kill -0 "$(cat "$WINEPREFIX/.morvex-xvfb-pid" 2>/dev/null)" 2>/dev/null; then
   export DISPLAY="$(cat "$WINEPREFIX/.morvex-display")"
 fi
+# Wine keeps the Unix QT_ variables for a Qt of the host; one named
+# WINEQT_... reaches the Windows program as QT_...
+for name in $(compgen -e); do
+  case "$name" in
+    QT_*) export "WINE$name=${!name}" ;;
+  esac
+done
 mkdir -p "$WINEPREFIX"
 run=(timeout --kill-after=10 "${MORVEX_WINE_TIMEOUT:-900}" wine "$@")
 if [ "${MORVEX_WINE_XVFB:-}" = 1 ] && [ -z "${DISPLAY:-}" ]; then

@@ -17,6 +17,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#if MORVEX_TESTS_THROUGH_COM
+// A Windows build: the drawing is reached through COM, in this process.
+#include "windows/support/comtestrunningobjecttable.h"
+using TestRunningObjectTable = cad::com::test::ComTestRunningObjectTable;
+#else
+using TestRunningObjectTable = cad::MemoryRunningObjectTable;
+#endif
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -92,7 +100,7 @@ public:
     static void click(QAbstractButton *button);
 
     std::shared_ptr<cad::MemoryDrawing> drawing = cad::MemoryDrawing::create();
-    cad::MemoryRunningObjectTable rot;
+    TestRunningObjectTable rot;
     cad::RecordingWindowSystem windows;
     CapturingMessageBoxes messages;
     TestPump pump;

@@ -289,6 +289,10 @@ TEST_P(ComAutomation, GivesWhatTheDrawingItselfGives)
         // A transcript that failed at its start would compare equal too.
         EXPECT_EQ(transcript.find("the sequence failed"), std::string::npos) << name << "\n" << transcript;
     }
+    if (cad->membersCalled() >= 0) {
+        std::printf("through COM: %d members of the automation model, %ld calls, %zu sequences\n",
+                    cad->membersCalled(), cad->callsMade(), sequences.size());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, ComAutomation, ::testing::Values(Route::ComInProcess, Route::ComCrossProcess),

@@ -9,6 +9,7 @@
 #include "activeobjectregistration.h"
 #include "dispatchadapter.h"
 
+#include "cad/com/comapartment.h"
 #include "cad/com/comrunningobjecttable.h"
 #include "cad/memory/memorydrawing.h"
 
@@ -40,6 +41,7 @@ private:
     // in the registry of this machine each gets a name of this run's own.
     std::u16string registeredName(const std::u16string &progId) const;
 
+    ComApartment m_apartment; // COM on this thread for as long as the table lives
     std::shared_ptr<ServerState> m_state = std::make_shared<ServerState>();
     std::map<std::u16string, std::unique_ptr<ActiveObjectRegistration>> m_registrations;
     ComRunningObjectTable m_com;

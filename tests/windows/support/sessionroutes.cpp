@@ -30,6 +30,8 @@ public:
         m_rot.registerRunning(u"Morvex.Session", m_session.drawing);
         m_application = AttachCad(m_rot, u"Morvex.Session");
     }
+    int membersCalled() const override { return int(m_rot.serverState()->names.size()); }
+    long callsMade() const override { return m_rot.serverState()->invokeCount; }
 
 private:
     ComTestRunningObjectTable m_rot;

@@ -32,6 +32,10 @@ public:
     virtual std::u16string dump() = 0;
     virtual void scriptPick(const std::vector<Handle> &handles) = 0;
     virtual void scriptSubEntityPick(Handle handle) = 0;
+    // The members this route has called through COM so far, and the calls
+    // (in this process only; -1 elsewhere).
+    virtual int membersCalled() const { return -1; }
+    virtual long callsMade() const { return -1; }
 
 protected:
     SessionDrawing m_session = makeSessionDrawing();

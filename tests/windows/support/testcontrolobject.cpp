@@ -3,6 +3,7 @@
 #include "drawingdump.h"
 
 #include "cad/caderror.h"
+#include "cad/com/win32clipboard.h"
 #include "cad/ustring.h"
 
 #include <windows.h>
@@ -81,6 +82,10 @@ Variant TestControlObject::call(std::u16string_view member, std::vector<Variant>
     if (name == u"REJECTNEXTCALLS") {
         m_state->rejectNextCalls = argument(args, 0).toInt32();
         return {};
+    }
+    if (name == u"SETCLIPBOARD") {
+        // As another program copies text: CF_UNICODETEXT exactly as given.
+        return Variant(setClipboardUnicodeText(argument(args, 0).toString()));
     }
     if (name == u"HANG") {
         Sleep(DWORD(argument(args, 0).toInt64()));

@@ -10,6 +10,7 @@
 //   Dump()                         the drawing's state as text
 //   FailMember(name, message)      every call of the member fails so
 //   ClearFaults()
+//   SetClipboard(text)             puts the text on the clipboard, as another program
 //   RejectNextCalls(n)             the next n calls answer "busy"
 //   Hang(milliseconds)             the call takes that long
 //   Quit()                         the server process ends
