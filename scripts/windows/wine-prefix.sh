@@ -32,13 +32,8 @@ case "${1:-}" in
   start)
     mkdir -p "$WINEPREFIX"
     stop_all
-    # Made and updated quietly; its first run prints harmless notes.
-    timeout 300 wineboot --init >/dev/null 2>&1
-    wineserver -k 2>/dev/null
-    timeout 120 wineserver -w
-    test -f "$WINEPREFIX/system.reg" || { echo "the Wine prefix $WINEPREFIX could not be made" >&2; exit 1; }
     if command -v Xvfb >/dev/null 2>&1; then
-      Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file.tmp" >/dev/null 2>&1 &
+      Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file.tmp" >/dev/null 2>&1 </dev/null &
       echo $! >"$xvfb_pid_file"
       for _ in $(seq 100); do
         [ -s "$display_file.tmp" ] && break
@@ -46,9 +41,23 @@ case "${1:-}" in
       done
       if [ -s "$display_file.tmp" ]; then
         echo ":$(tr -d '\n' <"$display_file.tmp")" >"$display_file"
+        export DISPLAY="$(cat "$display_file")"
       fi
       rm -f "$display_file.tmp"
     fi
+    # The Wine server and the prefix's own processes (services, the desktop
+    # on the run's screen) start here, with no output of a test: started by
+    # a test's program instead, they would hold that test's output open, and
+    # ctest would wait for them until its timeout. They run until "stop".
+    # Made and updated quietly (its first run prints harmless notes), and
+    # written out whole before the run's server starts.
+    timeout 300 wineboot --init >/dev/null 2>&1 </dev/null
+    wineserver -k 2>/dev/null
+    timeout 120 wineserver -w
+    wineserver -p >/dev/null 2>&1 </dev/null
+    test -d "$WINEPREFIX/drive_c/windows/system32" || { echo "the Wine prefix $WINEPREFIX could not be made" >&2; stop_all; exit 1; }
+    # rundll32 makes a window before it calls its entry: the desktop starts.
+    timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
     ;;
   stop)
     stop_all

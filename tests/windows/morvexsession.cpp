@@ -200,7 +200,9 @@ TEST(MorvexSession, TheCadsOwnDescriptionOfAFailureReachesTheUser)
     EXPECT_TRUE(session.messages.join("\n").contains("図面はほかのコマンドで使用中です"))
         << session.messages.join("|").toStdString();
     EXPECT_FALSE(form.isMinimized());
-    EXPECT_FALSE(form.state().runFlag);
+    // The pick never started: the first tab is at rest.
+    EXPECT_FALSE(form.TabSheet1->SpeedButton5->isEnabled());
+    EXPECT_TRUE(form.TabSheet1->SpeedButton1->isEnabled());
 }
 
 } // namespace
