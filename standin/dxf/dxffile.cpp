@@ -214,8 +214,9 @@ void DxfFile::setHeaderValue(const QByteArray &name, int code, const QByteArray 
                 return;
             }
         }
-        // Not there yet: add it at the end of the header.
-        const DxfGroup &style = groups.back();
+        // Not there yet: add it at the end of the header, in the layout of
+        // its last group (a copy: the appends may move the list).
+        const DxfGroup style = groups.isEmpty() ? DxfGroup() : groups.back();
         groups.append(DxfGroup::make(9, name, style));
         groups.append(DxfGroup::make(code, value, style));
         return;

@@ -182,6 +182,25 @@ TEST(DxfFile, R12WithoutHandlesGetsHandlesThatSavingWrites)
     EXPECT_EQ(text->groups.at(1).codeLine, "  5\n");
 }
 
+TEST(DxfFile, AHeaderWithoutHandleSeedGetsOneInItsOwnLayout)
+{
+    // A header of CR LF lines and padded codes with no $HANDSEED, and
+    // entities without handles: reading gives them handles and adds the seed
+    // after the header's last group.
+    const QByteArray bytes = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n"
+                             "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+                             "  0\r\nTEXT\r\n  8\r\n0\r\n  1\r\nA\r\n  0\r\nTEXT\r\n  8\r\n0\r\n  1\r\nB\r\n"
+                             "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+    const DxfFile file = DxfFile::fromBytes(bytes);
+    EXPECT_EQ(file.assignedHandleCount(), 2);
+    const QByteArray saved = file.toBytes();
+    EXPECT_TRUE(saved.contains("  1\r\nAC1009\r\n  9\r\n$HANDSEED\r\n  5\r\n")) << saved.toStdString();
+    const DxfFile reread = DxfFile::fromBytes(saved);
+    EXPECT_EQ(reread.assignedHandleCount(), 0);
+    EXPECT_EQ(reread.handleSeed(), file.handleSeed());
+    EXPECT_EQ(reread.toBytes(), saved);
+}
+
 TEST(DxfFile, TypedViewOfAnR12ShiftJisDrawing)
 {
     const DxfDrawing drawing = DxfFile::fromBytes(r12ShiftJis()).drawing();
