@@ -8,7 +8,9 @@ set -euo pipefail
 run_packages=(cmake make g++ qt6-base-dev xvfb xauth fonts-ipafont-gothic)
 # The Windows side is built with mingw-w64 and tested under Wine.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev qt6-base-dev xz-utils wine64 wine)
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" python3-ezdxf)
+# The fuzz targets are built with clang's libFuzzer and sanitizers.
+fuzz_packages=(clang libclang-rt-14-dev)
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" python3-ezdxf)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
