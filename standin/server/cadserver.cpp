@@ -1,5 +1,7 @@
 #include "cadserver.h"
 
+#include "peercredentials.h"
+
 #include "serverconnection.h"
 
 #include "cad/caderror.h"
@@ -150,6 +152,12 @@ int CadServer::objectHandleCount() const
 void CadServer::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        if (!peerIsThisUser(socket->socketDescriptor())) {
+            // Another user's process: no answer at all, not even an error.
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         auto *connection = new ServerConnection(socket, this);
         m_connections.append(connection);
         connect(connection, &ServerConnection::finished, this, [this](ServerConnection *finished) {
