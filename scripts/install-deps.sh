@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a purpose needs and the machine lacks.
 #   scripts/install-deps.sh run    what building and running the tool needs
-#   scripts/install-deps.sh test   what building and testing everything needs
+#   scripts/install-deps.sh test   what building and testing everything (and the benchmarks) needs
 #   scripts/install-deps.sh windows  what building the tool for Windows needs
 set -euo pipefail
 
 run_packages=(cmake make g++ qt6-base-dev xvfb xauth fonts-ipafont-gothic)
 # The Windows side is built with mingw-w64 and tested under Wine.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev qt6-base-dev xz-utils wine64 wine)
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" python3-ezdxf)
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" python3-ezdxf libbenchmark-dev)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;
