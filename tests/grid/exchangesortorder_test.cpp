@@ -36,7 +36,9 @@ TEST(GridExchangeSort, FastOrderEqualsTheExchangesForRandomKeys)
         std::vector<int> keys(size_t(n), 0);
         for (int &key : keys)
             key = int(random() % unsigned(values));
-        ASSERT_EQ(fastOrder(keys), exchangedOrder(keys)) << "round " << round;
+        const std::vector<int> exchanged = exchangedOrder(keys);
+        ASSERT_EQ(fastOrder(keys), exchanged) << "round " << round;
+        ASSERT_EQ(exchangeSortOrderOfRanks(keys), exchanged) << "round " << round;
     }
 }
 
