@@ -42,9 +42,12 @@ TIME_UNITS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
 def load(paths):
     runs = {}
+    contexts = []
     for path in paths:
         with open(path, encoding="utf-8") as f:
-            for b in json.load(f).get("benchmarks", []):
+            data = json.load(f)
+            contexts.append(data.get("context", {}))
+            for b in data.get("benchmarks", []):
                 if b.get("run_type", "iteration") != "iteration":
                     continue
                 name = b["name"]
@@ -53,7 +56,7 @@ def load(paths):
                     if cut >= 0:
                         name = name[:cut]
                 runs[name] = b
-    return runs
+    return runs, contexts
 
 
 def value(runs, name, field):
@@ -74,7 +77,7 @@ def number(x, unit):
 
 
 def main():
-    runs = load(sys.argv[1:])
+    runs, contexts = load(sys.argv[1:])
     header = ("figure", "value", "reference", "ratio", "target", "CAD calls / item")
     lines = []
     notes = []
@@ -112,6 +115,11 @@ def main():
     def row(cells):
         return "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
 
+    for context in contexts:
+        load_avg = ", ".join(f"{x:.2f}" for x in context.get("load_avg", []))
+        print(f"{context.get('date', '')}: {context.get('num_cpus', '?')} CPUs, load average {load_avg or '?'}"
+              " when the run began")
+    print()
     print(row(header))
     print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
     for l in lines:

@@ -7,8 +7,9 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${MORVEX_BUILD_DIR:-$top/build}"
-bash "$top/scripts/install-deps.sh" test
-bash "$top/scripts/build.sh"
+# The table alone on stdout: what installing and building say goes to stderr.
+bash "$top/scripts/install-deps.sh" test >&2
+bash "$top/scripts/build.sh" >&2
 
 results=$(mktemp --suffix=.json)
 trap 'rm -f "$results"' EXIT
