@@ -1,6 +1,7 @@
 #include "grid/exchangesortorder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 namespace {
@@ -64,13 +65,37 @@ private:
     size_t m_top = 1;
 };
 
+// The items by key, those of one key in their original order.
 template <typename Greater>
-std::vector<int> exchangeOrder(int n, const Greater &greater)
+std::vector<int> itemsByKey(int n, const Greater &greater)
 {
     std::vector<int> byKey(size_t(std::max(n, 0)));
     std::iota(byKey.begin(), byKey.end(), 0);
     std::stable_sort(byKey.begin(), byKey.end(), [&](int a, int b) { return greater(b, a); });
+    return byKey;
+}
 
+// The same for integer keys of a range not much wider than their number:
+// counted into place, in O(n).
+std::vector<int> itemsByRank(const std::vector<int> &ranks)
+{
+    const auto [low, high] = std::minmax_element(ranks.begin(), ranks.end());
+    const size_t width = ranks.empty() ? 0 : size_t(int64_t(*high) - int64_t(*low)) + 1;
+    if (width > 2 * ranks.size() + 16)
+        return itemsByKey(int(ranks.size()), [&ranks](int a, int b) { return ranks[size_t(a)] > ranks[size_t(b)]; });
+    std::vector<int> start(width + 1, 0);
+    for (const int rank : ranks)
+        ++start[size_t(rank - *low) + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<int> byKey(ranks.size());
+    for (size_t i = 0; i < ranks.size(); ++i)
+        byKey[size_t(start[size_t(ranks[i] - *low)]++)] = int(i);
+    return byKey;
+}
+
+template <typename Greater>
+std::vector<int> exchangeOrder(int n, const std::vector<int> &byKey, const Greater &greater)
+{
     std::vector<int> order;
     order.reserve(byKey.size());
     PositionCounter smaller(n);
@@ -129,10 +154,11 @@ std::vector<int> exchangeSortOrderStepByStep(int n, const std::function<bool(int
 
 std::vector<int> exchangeSortOrder(int n, const std::function<bool(int, int)> &greater)
 {
-    return exchangeOrder(n, greater);
+    return exchangeOrder(n, itemsByKey(n, greater), greater);
 }
 
 std::vector<int> exchangeSortOrderOfRanks(const std::vector<int> &ranks)
 {
-    return exchangeOrder(int(ranks.size()), [&ranks](int a, int b) { return ranks[size_t(a)] > ranks[size_t(b)]; });
+    return exchangeOrder(int(ranks.size()), itemsByRank(ranks),
+                         [&ranks](int a, int b) { return ranks[size_t(a)] > ranks[size_t(b)]; });
 }

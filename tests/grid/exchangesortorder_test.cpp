@@ -39,6 +39,14 @@ TEST(GridExchangeSort, FastOrderEqualsTheExchangesForRandomKeys)
         const std::vector<int> exchanged = exchangedOrder(keys);
         ASSERT_EQ(fastOrder(keys), exchanged) << "round " << round;
         ASSERT_EQ(exchangeSortOrderOfRanks(keys), exchanged) << "round " << round;
+        // Integer keys below zero and keys far apart give the same order.
+        std::vector<int> shifted = keys, spread = keys;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            shifted[i] = keys[i] - 4;
+            spread[i] = keys[i] * 1000003;
+        }
+        ASSERT_EQ(exchangeSortOrderOfRanks(shifted), exchanged) << "round " << round;
+        ASSERT_EQ(exchangeSortOrderOfRanks(spread), exchanged) << "round " << round;
     }
 }
 
