@@ -4,13 +4,13 @@
 #include "blocksort.h"
 #include "gridcells.h"
 
+#include "form/progressrepaint.h"
 #include "form/qstrings.h"
 #include "grid/stringgrid.h"
 
 #include "cad/caderror.h"
 #include "cad/connection.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -20,34 +20,18 @@ namespace {
 
 constexpr int WaitAfterPickMs = 500;
 
-// The progress is repainted at once as the passes go, though at most once a
-// frame: a repaint per item cost most of an acquisition of 5,000 block
-// references, and no screen shows more. The last state is painted as every
-// change is, by the next turn of the event loop.
-constexpr int RepaintIntervalMs = 16;
-
-bool repaintDue(QElapsedTimer &sinceRepaint)
-{
-    if (sinceRepaint.isValid() && sinceRepaint.elapsed() < RepaintIntervalMs)
-        return false;
-    sinceRepaint.start();
-    return true;
-}
-
 void showText(QLabel *label, const QString &text)
 {
-    static QElapsedTimer sinceRepaint;
+    static ProgressRepaint repaint;
     label->setText(text);
-    if (repaintDue(sinceRepaint))
-        label->repaint();
+    repaint(label);
 }
 
 void stepProgress(QProgressBar *bar)
 {
-    static QElapsedTimer sinceRepaint;
+    static ProgressRepaint repaint;
     bar->setValue(bar->value() + 1);
-    if (repaintDue(sinceRepaint))
-        bar->repaint();
+    repaint(bar);
 }
 
 void startProgress(QProgressBar *bar, int maximum)

@@ -1,6 +1,7 @@
 #include "sortsearchtexts.h"
 
 #include "form/messagepump.h"
+#include "form/progressrepaint.h"
 #include "grid/exchangesortorder.h"
 
 #include <QHash>
@@ -56,10 +57,11 @@ void SortSearchTexts(Morv2List &records, QLabel *label, MessagePump &pump)
         Morv2List sorted;
         sorted.reserve(records.size());
         const int step = std::max(1, n / 100);
+        ProgressRepaint repaint;
         for (int i = 0; i < n; ++i) {
             if (i < n - 1 && i % step == 0) {
                 label->setText(QStringLiteral("%1 / %2").arg(i + 1).arg(n - 1));
-                label->repaint();
+                repaint(label);
                 pump.processPendingMessages();
             }
             sorted.push_back(std::move(records[size_t(order[size_t(i)])]));
