@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a purpose needs and the machine lacks.
 #   scripts/install-deps.sh run    what building and running the tool needs
-#   scripts/install-deps.sh test   what building and testing everything needs
+#   scripts/install-deps.sh test   what building and testing everything (and the benchmarks) needs
 #   scripts/install-deps.sh windows  what building the tool for Windows needs
 set -euo pipefail
 
@@ -10,7 +10,7 @@ run_packages=(cmake make g++ qt6-base-dev xvfb xauth fonts-ipafont-gothic)
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev qt6-base-dev xz-utils wine64 wine)
 # The fuzz targets are built with clang's libFuzzer and sanitizers.
 fuzz_packages=(clang libclang-rt-14-dev)
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" python3-ezdxf)
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" python3-ezdxf libbenchmark-dev)
 
 case "${1:-}" in
   run) wanted=("${run_packages[@]}") ;;

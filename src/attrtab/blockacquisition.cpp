@@ -4,6 +4,7 @@
 #include "blocksort.h"
 #include "gridcells.h"
 
+#include "form/progressrepaint.h"
 #include "form/qstrings.h"
 #include "grid/stringgrid.h"
 
@@ -21,14 +22,16 @@ constexpr int WaitAfterPickMs = 500;
 
 void showText(QLabel *label, const QString &text)
 {
+    static ProgressRepaint repaint;
     label->setText(text);
-    label->repaint();
+    repaint(label);
 }
 
 void stepProgress(QProgressBar *bar)
 {
+    static ProgressRepaint repaint;
     bar->setValue(bar->value() + 1);
-    bar->repaint();
+    repaint(bar);
 }
 
 void startProgress(QProgressBar *bar, int maximum)

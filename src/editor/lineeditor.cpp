@@ -40,6 +40,16 @@ qsizetype lengthWithoutTrailingBlanks(const QString &line)
     return length;
 }
 
+// A line as the editor gives it: a line the user changed loses its
+// trailing blanks.
+QString lineOfBlock(const QTextBlock &block)
+{
+    QString text = block.text();
+    if (block.userState() == UserChangedLine)
+        text.truncate(lengthWithoutTrailingBlanks(text));
+    return text;
+}
+
 QFont fixedPitchFont(int pixelSize)
 {
     QFont font(LineEditor::editorFontFamily());
@@ -98,10 +108,7 @@ QString LineEditor::line(int index) const
     const QTextBlock block = document()->findBlockByNumber(index);
     if (!block.isValid())
         return QString();
-    QString text = block.text();
-    if (block.userState() == UserChangedLine)
-        text.truncate(lengthWithoutTrailingBlanks(text));
-    return text;
+    return lineOfBlock(block);
 }
 
 QStringList LineEditor::lines() const
@@ -109,8 +116,11 @@ QStringList LineEditor::lines() const
     QStringList result;
     const int count = lineCount();
     result.reserve(count);
-    for (int i = 0; i < count; ++i)
-        result.append(line(i));
+    // Block after block: finding each line by its number searches the
+    // document once per line.
+    QTextBlock block = document()->firstBlock();
+    for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
+        result.append(lineOfBlock(block));
     return result;
 }
 

@@ -25,5 +25,11 @@ std::vector<int> exchangeSortOrderStepByStep(int n, const std::function<bool(int
 // v-item moves behind the v-items that lie between it and that smaller
 // item. Items with larger keys do not matter. So the v-items end in the
 // order of a queue that takes them in their original order and, for each
-// smaller item met in between, moves its front item to its back.
+// smaller item met in between, moves its front item to its back. That
+// queue is worked out backwards from its end, in O(log n) per item however
+// many turns it takes.
 std::vector<int> exchangeSortOrder(int n, const std::function<bool(int, int)> &greater);
+
+// The same for integer keys (ranks[i] is the key of item i), without a call
+// through std::function per comparison.
+std::vector<int> exchangeSortOrderOfRanks(const std::vector<int> &ranks);

@@ -12,8 +12,8 @@ bool textSortsAfter(const QString &a, const QString &b);
 
 // Sorts the records by text. Records with equal texts end in the order of
 // the exchange sort the search has always used (see exchangesortorder.h),
-// computed in O(n log n) so that 100,000 texts sort at once. While the
-// records are put in place the label shows "i / n-1" about a hundred times,
-// each time followed by a turn of the message pump; at the end the label is
-// empty. There is no stop test.
+// computed in O(n log n) over the ranks of the distinct texts, so that
+// 1,000,000 texts sort at once. While the records are put in place the
+// label shows "i / n-1" about a hundred times, each time followed by a turn
+// of the message pump; at the end the label is empty. There is no stop test.
 void SortSearchTexts(Morv2List &records, QLabel *label, MessagePump &pump);

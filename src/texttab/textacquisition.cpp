@@ -45,7 +45,7 @@ PickedRecords pickTexts(const cad::Document &doc, MessagePump &pump)
         rec.index = int(result.records.size());
         rec.txtAli = text.alignment();
         rec.insPt = rec.txtAli != 0 ? text.textAlignmentPoint() : text.insertionPoint();
-        rec.lay = qs(text.layer());
+        rec.lay = qs(layer);
         result.records.push_back(rec);
     }
     return result;

@@ -39,17 +39,21 @@ private:
     std::optional<cad::Entity> m_entity;
 };
 
-// A copy of the template at the grid position with the line's string.
-void fillFromTemplate(Morv &rec, const cad::Entity &copy, const cad::Point &gridPoint, const QString &line)
+// A copy of the template at the grid position with the line's string. With
+// `ownZ` the copy keeps the z of its own position (read once, by the
+// alignment just read from it).
+void fillFromTemplate(Morv &rec, const cad::Entity &copy, cad::Point gridPoint, bool ownZ, const QString &line)
 {
     rec.sHnd = qs(copy.handle());
     rec.txtAli = copy.alignment();
     rec.lay = qs(copy.layer());
+    if (ownZ)
+        gridPoint.z = (rec.txtAli != 0 ? copy.textAlignmentPoint() : copy.insertionPoint()).z;
     rec.insPt = gridPoint;
     rec.hasPoint = true;
     rec.text = line;
     copy.setTextString(us(line));
-    placeText(copy, rec.insPt);
+    placeText(copy, rec.insPt, rec.txtAli);
     copy.update();
 }
 
@@ -98,9 +102,7 @@ void alignTexts(AlignmentRun &run)
             } else if (!isBlankText(line)) {
                 if (!model.ensure())
                     continue;
-                const cad::Entity copy = model.entity().copy();
-                const cad::Point from = textPosition(copy.alignment(), copy.insertionPoint(), copy.textAlignmentPoint());
-                fillFromTemplate(rec, copy, gridPoint(i, from.z), line);
+                fillFromTemplate(rec, model.entity().copy(), gridPoint(i, 0), true, line);
             }
         }
 
@@ -111,7 +113,7 @@ void alignTexts(AlignmentRun &run)
                 rec.insPt = gridPoint(i, 0);
                 const QString line = lineAt(i);
                 if (!isBlankText(line))
-                    fillFromTemplate(rec, model.entity().copy(), rec.insPt, line);
+                    fillFromTemplate(rec, model.entity().copy(), rec.insPt, false, line);
                 records.push_back(rec);
             }
         }

@@ -24,7 +24,14 @@ int LastTextLine(const QStringList &lines)
 
 int LastTextLine(const LineEditor &editor)
 {
-    return LastTextLine(editor.lines());
+    // From the end, line by line: the status timer asks every 200 ms, and
+    // the blank lines after the last text are few where the lines before
+    // it may be 100,000.
+    for (int i = editor.lineCount() - 1; i >= 0; --i) {
+        if (!isBlankText(editor.line(i)))
+            return i + 1;
+    }
+    return 0;
 }
 
 std::optional<double> readNumber(const QString &text)

@@ -7,7 +7,11 @@
 
 void placeText(const cad::Entity &text, const cad::Point &position)
 {
-    const int alignment = text.alignment();
+    placeText(text, position, text.alignment());
+}
+
+void placeText(const cad::Entity &text, const cad::Point &position, int alignment)
+{
     if (alignment == 0) {
         text.setInsertionPoint(position);
         return;

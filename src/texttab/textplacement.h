@@ -10,6 +10,9 @@
 // points, so its insertion point moves by the same offset: it keeps its
 // length and direction instead of being stretched or turned.
 void placeText(const cad::Entity &text, const cad::Point &position);
+// The same for a text whose alignment the caller already holds (its
+// record's, or the one just read from it): no call asks for it again.
+void placeText(const cad::Entity &text, const cad::Point &position, int alignment);
 
 // The entity of the last record that has one and can still be reached;
 // false when there is none.

@@ -36,7 +36,17 @@ TEST(GridExchangeSort, FastOrderEqualsTheExchangesForRandomKeys)
         std::vector<int> keys(size_t(n), 0);
         for (int &key : keys)
             key = int(random() % unsigned(values));
-        ASSERT_EQ(fastOrder(keys), exchangedOrder(keys)) << "round " << round;
+        const std::vector<int> exchanged = exchangedOrder(keys);
+        ASSERT_EQ(fastOrder(keys), exchanged) << "round " << round;
+        ASSERT_EQ(exchangeSortOrderOfRanks(keys), exchanged) << "round " << round;
+        // Integer keys below zero and keys far apart give the same order.
+        std::vector<int> shifted = keys, spread = keys;
+        for (size_t i = 0; i < keys.size(); ++i) {
+            shifted[i] = keys[i] - 4;
+            spread[i] = keys[i] * 1000003;
+        }
+        ASSERT_EQ(exchangeSortOrderOfRanks(shifted), exchanged) << "round " << round;
+        ASSERT_EQ(exchangeSortOrderOfRanks(spread), exchanged) << "round " << round;
     }
 }
 

@@ -25,6 +25,23 @@ protected:
     {
         return drawing().entity(cad::handleFromString(tab().EditTexts[i].sHnd.toStdU16String()));
     }
+    // The calls of the last alignment from its first record on, up to its
+    // Regen: what each record costs on a real CAD.
+    QStringList recordCalls()
+    {
+        QStringList calls;
+        bool started = false;
+        for (const cad::CallRecord &call : drawing().callLog()) {
+            started = started || call.member == u"HandleToObject";
+            if (!started)
+                continue;
+            if (call.member == u"Regen")
+                break;
+            const char *kind = call.kind == cad::CallRecord::Get ? "get " : call.kind == cad::CallRecord::Put ? "put " : "";
+            calls << kind + QString::fromStdU16String(call.member);
+        }
+        return calls;
+    }
 };
 
 TEST_F(AlignmentTest, TextsGoOnTheGridOfTheFirstRecord)
@@ -120,6 +137,33 @@ TEST_F(AlignmentTest, AFailureShowsTheMessageAndClosesTheUndoGroup)
     EXPECT_EQ(drawing().undoDepth(), 0);
     EXPECT_FALSE(ui.form().state().runFlag);
     EXPECT_FALSE(tab().SpeedButton5->isEnabled());
+}
+
+TEST_F(AlignmentTest, EachRecordCostsOnlyTheCallsThatPlaceIt)
+{
+    // A text the record has is placed by the alignment the text has now; a
+    // copy is placed by the alignment read from it once, and its own
+    // position is read once, by that alignment.
+    pickUnsorted({{0, 0}, {5, 7}, {9, 9}});
+    setOffsets("10", "0");
+    ui.setEditorLines({"T0", "", "T2", "T3"});
+    drawing().clearCallLog();
+    align();
+    const QStringList placed{"HandleToObject", "get Alignment", "put InsertionPoint", "get TextString", "Update"};
+    const QStringList deleted{"HandleToObject", "get Alignment", "put InsertionPoint", "Delete"};
+    const QStringList copiedForExtraLine{"Copy", "get Handle", "get Alignment", "get Layer",
+                                         "put TextString", "put InsertionPoint", "Update"};
+    EXPECT_EQ(recordCalls(), placed + deleted + placed + copiedForExtraLine);
+
+    // The blank line's record has no entity now; its line gets a copy.
+    ui.setEditorLines({"T0", "X1", "T2", "T3"});
+    drawing().clearCallLog();
+    align();
+    const QStringList copiedForRecord{"Copy", "get Handle", "get Alignment", "get Layer", "get InsertionPoint",
+                                      "put TextString", "put InsertionPoint", "Update"};
+    EXPECT_EQ(recordCalls(), placed + copiedForRecord + placed + placed);
+    EXPECT_EQ(recordEntity(1)->text, u"X1");
+    EXPECT_EQ(recordEntity(1)->insertionPoint, (Point{10, 0, 0}));
 }
 
 TEST_F(AlignmentTest, FewerThanTwoRecordsMakeOnlyAnEmptyUndoStep)

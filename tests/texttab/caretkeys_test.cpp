@@ -129,6 +129,24 @@ TEST_F(CaretTest, EnterInTheOffsetBoxes)
     EXPECT_EQ(entity(b).insertionPoint, (Point{10, 100, 0}));
 }
 
+TEST_F(CaretTest, StatusTimerCountsTheLinesUpToTheLastText)
+{
+    const struct
+    {
+        QStringList lines;
+        QString label;
+    } cases[] = {
+        {{"one", "", "three", " ", "\t", ""}, "取得データ数 = 3"},
+        {{"", " "}, "取得データ数 = 0"},
+        {{"one", "　"}, "取得データ数 = 2"}, // the ideographic space is text
+    };
+    for (const auto &c : cases) {
+        ui.setEditorLines(c.lines);
+        ui.form().Timer1Timer();
+        EXPECT_EQ(tab().Label1->text(), c.label) << c.lines.join(u'|').toStdString();
+    }
+}
+
 TEST_F(CaretTest, StatusTimerShowsRowColumnAndSelectedRows)
 {
     ui.setEditorLines({"one", "two", "three", "", "five"});

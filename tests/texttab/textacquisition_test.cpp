@@ -104,6 +104,33 @@ TEST_F(TextTabTest, ACancelledPickChangesNothingButRestoresTheWindow)
     EXPECT_EQ(log.back(), "BringToTop " + std::to_string(ui.form().mainWindowHandle()));
 }
 
+TEST_F(TextTabTest, EachPickedTextIsReadOnce)
+{
+    // Its layer decides whether it is taken and is its record's layer too:
+    // one read of Layer serves both.
+    drawing().addLayer(u"FIX", true);
+    const Handle fixed = drawing().addText(u"F", {0, 0}, u"FIX");
+    const Handle centred = drawing().addText(u"C", {0, 10}, u"0", 1);
+    drawing().clearCallLog();
+    pickTexts({fixed, centred});
+    QStringList calls;
+    bool reading = false;
+    for (const cad::CallRecord &call : drawing().callLog()) {
+        if (call.object == u"SelectionSet") {
+            reading = call.member == u"Item";
+            if (!reading && !calls.isEmpty())
+                break;
+        }
+        if (reading)
+            calls << (call.kind == cad::CallRecord::Get ? "get " : "") + QString::fromStdU16String(call.member);
+    }
+    EXPECT_EQ(calls, (QStringList{"Item", "get Layer", "Item", "get Layer", "get TextString", "get Handle",
+                                  "get Alignment", "get TextAlignmentPoint"}));
+    ASSERT_EQ(tab().EditTexts.size(), 1u);
+    EXPECT_EQ(tab().EditTexts[0].lay, "0");
+    EXPECT_EQ(tab().EditTexts[0].sHnd, QString::fromStdU16String(cad::handleToString(centred)));
+}
+
 TEST_F(TextTabTest, CadNotRunningDoesNothingButTheFirstAndLastSteps)
 {
     ui.rot.revoke(HeadlessForm::ProgId);

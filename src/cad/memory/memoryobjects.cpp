@@ -5,6 +5,8 @@
 #include "cad/caderror.h"
 #include "cad/ustring.h"
 
+#include <unordered_set>
+
 namespace cad {
 
 namespace {
@@ -323,9 +325,10 @@ protected:
                 throw CadError(u"Only the selection mode 5 (all) is available.");
             const auto codes = args.size() > 3 ? filterCodes(args[3]) : std::vector<int16_t>{};
             const auto values = args.size() > 4 ? filterValues(args[4]) : std::vector<std::u16string>{};
+            ItemAdder adder(set);
             for (Handle h : drawing().drawingOrder()) {
                 if (drawing().passesFilter(*drawing().entity(h), codes, values))
-                    addItem(set, h);
+                    adder.add(h);
             }
         } else {
             return MemoryObject::doCall(m, args);
@@ -346,19 +349,31 @@ private:
         const PickResult result = d.pick(request);
         if (result.cancelled)
             throw CadError(u"The selection was cancelled.");
-        MemorySelectionSet &set = d.selectionSet(m_name);
+        ItemAdder adder(d.selectionSet(m_name));
         for (Handle h : result.handles) {
             const MemoryEntity *e = d.entity(h);
             if (e && request.accepts(*e))
-                addItem(set, h);
+                adder.add(h);
         }
     }
 
-    static void addItem(MemorySelectionSet &set, Handle h)
+    // Adds entities to a set, each once, after the items it holds. The
+    // items are looked up by hash: selecting every text of a large drawing
+    // takes a time linear in their number.
+    class ItemAdder
     {
-        if (std::find(set.items.begin(), set.items.end(), h) == set.items.end())
-            set.items.push_back(h);
-    }
+    public:
+        explicit ItemAdder(MemorySelectionSet &set) : m_set(set), m_present(set.items.begin(), set.items.end()) {}
+        void add(Handle h)
+        {
+            if (m_present.insert(h).second)
+                m_set.items.push_back(h);
+        }
+
+    private:
+        MemorySelectionSet &m_set;
+        std::unordered_set<Handle> m_present;
+    };
 
     std::u16string m_name;
 };

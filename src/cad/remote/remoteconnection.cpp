@@ -147,10 +147,12 @@ QCborArray RemoteConnection::awaitReply(quint64 id, bool withoutTimeLimit)
             fail(NoAnswerMessage);
         const int slice = m_options.whileWaiting ? WaitSliceMs
                                                  : int(std::min<qint64>(deadline.remainingTime(), INT_MAX));
-        if (!m_socket->waitForReadyRead(slice < 0 ? -1 : slice)
-            && m_socket->state() != QLocalSocket::ConnectedState && m_socket->bytesAvailable() == 0)
+        const bool arrived = m_socket->waitForReadyRead(slice < 0 ? -1 : slice);
+        if (!arrived && m_socket->state() != QLocalSocket::ConnectedState && m_socket->bytesAvailable() == 0)
             fail(ConnectionLostMessage);
-        if (m_options.whileWaiting)
+        // The caller's pump runs when a slice passed without an answer: a
+        // call answered at once costs no turn of it.
+        if (!arrived && m_options.whileWaiting)
             m_options.whileWaiting();
     }
 }

@@ -29,8 +29,9 @@ struct ConnectionOptions
     std::chrono::milliseconds connectTimeout{2000};
     std::chrono::milliseconds callTimeout{30000};
     // Called every few dozen milliseconds while a call waits, so that the
-    // caller's window can repaint (the message pump). It must not call into
-    // the same connection: such a call fails as the CAD being busy.
+    // caller's window can repaint (the message pump); a call answered
+    // within that time does not call it. It must not call into the same
+    // connection: such a call fails as the CAD being busy.
     std::function<void()> whileWaiting;
 };
 
