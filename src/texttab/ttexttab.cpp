@@ -9,7 +9,7 @@
 #include "writeback.h"
 
 #include "editor/lineeditor.h"
-#include "form/commandguard.h"
+#include "form/commandmark.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -184,21 +184,11 @@ TMorvRenbanForm &TTextTab::MorvRenbanForm()
     return m_form.MorvRenbanForm();
 }
 
-bool TTextTab::isBusy() const
-{
-    return m_busy || PopupMenu1->isRunning();
-}
-
 template <typename Command>
-void TTextTab::runExclusive(Command command)
+void TTextTab::runTabCommand(Command command)
 {
-    if (m_form.commandRunning())
-        return;
-    m_busy = true;
-    runCommand(m_form.messages(), command);
-    m_busy = false;
+    runExclusive(m_form.state(), m_form.messages(), command);
 }
-
 
 void TTextTab::setProgress(const QString &text)
 {
@@ -213,7 +203,7 @@ void TTextTab::setProgress(const QString &text)
 
 void TTextTab::SpeedButton1Click()
 {
-    runExclusive([this] { acquireTexts(); });
+    runTabCommand([this] { acquireTexts(); });
 }
 
 void TTextTab::acquireTexts()
@@ -294,7 +284,7 @@ void TTextTab::showOffsets(bool warnWhenZero)
 
 void TTextTab::SpeedButton2Click()
 {
-    runExclusive([this] { writeBack(); });
+    runTabCommand([this] { writeBack(); });
 }
 
 void TTextTab::writeBack()
@@ -347,6 +337,9 @@ void TTextTab::SpeedButton3Click()
 
 void TTextTab::SpeedButton4Click()
 {
+    // The lines belong to the command under way, if any.
+    if (m_form.commandRunning())
+        return;
     if (SynEdit1->canUndo())
         SynEdit1->undo();
     else
@@ -496,7 +489,7 @@ bool TTextTab::eventFilter(QObject *watched, QEvent *event)
 
 void TTextTab::SpeedButton6Click()
 {
-    runExclusive([this] { alignTexts(); });
+    runTabCommand([this] { alignTexts(); });
 }
 
 void TTextTab::alignTexts()
@@ -531,7 +524,7 @@ void TTextTab::alignTexts()
 
 void TTextTab::SpeedButton8Click()
 {
-    runExclusive([this] { acquireAttributes(); });
+    runTabCommand([this] { acquireAttributes(); });
 }
 
 void TTextTab::acquireAttributes()

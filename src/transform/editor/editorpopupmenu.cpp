@@ -4,7 +4,7 @@
 #include "editorlinepatterns.h"
 
 #include "editor/lineeditor.h"
-#include "form/commandguard.h"
+#include "form/commandmark.h"
 #include "transform/dialogs/tmorvkasanform.h"
 #include "transform/dialogs/tmorvrenbanform.h"
 #include "transform/dialogs/tmorvtikanform.h"
@@ -129,13 +129,15 @@ QAction *EditorPopupMenu::addClassItem(const QString &caption)
     return item;
 }
 
-// A command chosen from the menu. The commands let messages through while
-// they run; a second command started from the menu meanwhile would work on
-// lines the first one is about to write back, so it is not started.
+// A command chosen from the menu, unless a command of any tab runs: the
+// commands let messages through while they run, and a second one started
+// meanwhile would work on lines the first one is about to write back, or
+// end it by clearing runFlag.
 template <typename Command>
 void EditorPopupMenu::runMenuCommand(Command command)
 {
-    if (m_running)
+    const CommandMark mark(m_host.state());
+    if (!mark.held())
         return;
     m_running = true;
     struct RunningReset
@@ -148,7 +150,7 @@ void EditorPopupMenu::runMenuCommand(Command command)
 
 void EditorPopupMenu::popup(const QPoint &globalPos)
 {
-    if (m_running)
+    if (m_host.state().commandUnderWay)
         return;
     PopupMenu1->popup(globalPos);
 }
