@@ -436,8 +436,12 @@ void TAttrTab::StringGrid1KeyDown(int &Key, Qt::KeyboardModifiers Shift)
                 writeCurrentCell();
                 written = true;
             });
-            if (!written)
+            // The CAD could not be reached: its message is shown, and the key
+            // ends there (neither the in-place editor nor the grid sees it).
+            if (!written) {
+                Key = 0;
                 return;
+            }
         }
         // Moving away closes the in-place editor, which is what the grid's
         // own Enter would do; the key is then spent.

@@ -417,8 +417,17 @@ bool TSearchTab::StringGrid2KeyDown(int Key, Qt::KeyboardModifiers Shift)
         return true;
     }
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-        if (CheckBox5->isChecked() && !commandRunning)
-            runCommand(m_form.messages(), [this] { writeCurrentRow(); });
+        if (CheckBox5->isChecked() && !commandRunning) {
+            bool reached = false;
+            runCommand(m_form.messages(), [&] {
+                writeCurrentRow();
+                reached = true;
+            });
+            // The CAD could not be reached: its message is shown, and the key
+            // ends there (neither the in-place editor nor the grid sees it).
+            if (!reached)
+                return true;
+        }
         // Moving on closes the editor with its text, as the grid's own Enter
         // would; the key has then done its work. In a grid of one row the
         // grid's Enter closes the editor.
