@@ -1,6 +1,7 @@
 #include "ttargetcadform.h"
 
 #include "cadlistfile.h"
+#include "form/fieldtext.h"
 #include "form/listcollation.h"
 #include "form/sidefiles.h"
 
@@ -146,8 +147,8 @@ void TTargetCADForm::ListBox1Click()
     if (index < 0)
         return;
     const CadListFile::Entry entry = CadListFile::splitLine(ListBox1->item(index)->text());
-    Edit1->setText(entry.name);
-    Edit2->setText(entry.progId);
+    setFieldText(Edit1, entry.name);
+    setFieldText(Edit2, entry.progId);
 }
 
 void TTargetCADForm::SpeedButton1Click()

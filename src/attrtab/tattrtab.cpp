@@ -9,6 +9,7 @@
 #include "tmorvattform.h"
 
 #include "form/commandmark.h"
+#include "form/fieldtext.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -533,7 +534,7 @@ void TAttrTab::N35Click()
     const GridRect selection = StringGrid1->gridSelection();
     // The search field starts as the top-left selected cell; the
     // replacement keeps what it held.
-    dialog.Edit1->setText(StringGrid1->cellText(selection.left, selection.top));
+    setFieldText(dialog.Edit1, StringGrid1->cellText(selection.left, selection.top));
     if (m_form.execOverTopmost(dialog) != QDialog::Accepted || dialog.findText().empty())
         return;
     undoCount() = undoGroupSize(

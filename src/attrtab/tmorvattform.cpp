@@ -4,6 +4,7 @@
 #include "tagset.h"
 
 #include "form/commandguard.h"
+#include "form/fieldtext.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -117,8 +118,8 @@ void TMorvAttForm::ListBox1Click()
         return;
     }
     const QStringList parts = splitQuotedList(ListBox1->currentItem()->text(), QLatin1Char(':'));
-    Edit1->setText(parts.value(0));
-    Edit2->setText(parts.value(1));
+    setFieldText(Edit1, parts.value(0));
+    setFieldText(Edit2, parts.value(1));
 }
 
 void TMorvAttForm::Button1Click()
@@ -182,10 +183,10 @@ void TMorvAttForm::takeAttributeFromDrawing()
     if (picked.entityName() == AttributeEntityName) {
         const cad::Attribute attribute(picked.object());
         const std::u16string tag = attribute.tagString();
-        Edit1->setText(qs(tag));
+        setFieldText(Edit1, qs(tag));
         Edit2->clear();
         const cad::BlockReference owner(doc.objectIdToObject(attribute.ownerId()));
-        Edit2->setText(qs(FindAttributePrompt(doc, owner.name(), tag)));
+        setFieldText(Edit2, qs(FindAttributePrompt(doc, owner.name(), tag)));
     }
     // The CAD back in front without a pending command, then this dialog.
     const cad::WindowHandle cadWindow = app.hwnd();

@@ -10,6 +10,7 @@
 
 #include "editor/lineeditor.h"
 #include "form/commandmark.h"
+#include "form/fieldtext.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -57,6 +58,8 @@ private:
     FormContext &m_form;
 };
 
+constexpr int EditorTop = 118;
+
 const QStringList DesignTagItems = {
     QStringLiteral("JCMNT1:コメント１"), QStringLiteral("JCMNT2:コメント２"), QStringLiteral("NAME:機器名"),
     QStringLiteral("NAME1:機器名１"), QStringLiteral("SENBAN:線番")};
@@ -96,7 +99,7 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     SpeedButton5 = makeButton(this, QStringLiteral("中止"), 213, 90, 52, 22);
     SpeedButton4 = makeButton(this, QStringLiteral("Undo"), 268, 90, 45, 22);
     SynEdit1 = new LineEditor(this);
-    SynEdit1->setGeometry(0, 118, 320, 154);
+    SynEdit1->setGeometry(0, EditorTop, 320, 272 - EditorTop);
 
     SpeedButton2->setEnabled(false);
     SpeedButton6->setEnabled(false);
@@ -105,6 +108,8 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     setTagItems(DesignTagItems);
     ComboBox1->setCurrentIndex(0);
 
+    // A chosen item shows from its start, as the program's own texts do.
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showFieldStart(ComboBox1); });
     connect(SpeedButton1, &QToolButton::clicked, this, &TTextTab::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TTextTab::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TTextTab::SpeedButton3Click);
@@ -125,6 +130,13 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     Edit2->installEventFilter(this);
 }
 
+void TTextTab::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The editor fills the page below the buttons, as the grids do.
+    SynEdit1->setGeometry(0, EditorTop, width(), std::max(0, height() - EditorTop));
+}
+
 void TTextTab::setTagItems(const QStringList &items)
 {
     // A sorted list: the items show, and are written back, in this order.
@@ -134,6 +146,7 @@ void TTextTab::setTagItems(const QStringList &items)
     ComboBox1->clear();
     ComboBox1->addItems(sorted);
     ComboBox1->setEditText(text);
+    showFieldStart(ComboBox1);
 }
 
 QStringList TTextTab::tagItems() const
@@ -269,8 +282,8 @@ void TTextTab::showOffsets(bool warnWhenZero)
         dX = last.x - before.x;
         dY = last.y - before.y;
     }
-    Edit1->setText(formatOffset(dX));
-    Edit2->setText(formatOffset(dY));
+    setFieldText(Edit1, formatOffset(dX));
+    setFieldText(Edit2, formatOffset(dY));
     const bool zero = readNumberOrZero(Edit1->text()) == 0 && readNumberOrZero(Edit2->text()) == 0;
     setTextColour(Edit1, zero ? Qt::red : Qt::black);
     setTextColour(Edit2, zero ? Qt::red : Qt::black);
@@ -412,21 +425,23 @@ void TTextTab::CaretYChanged(int caretY)
             return;
         const int n = int(EditTexts.size());
         if (CheckBox9->isChecked() && n > 0) {
+            // Where the write-back puts the text of this line; attribute
+            // lines beyond the records have no place.
             std::optional<cad::Point> point;
-            if (caretY <= n) {
-                if (EditTexts[size_t(caretY - 1)].hasPoint)
-                    point = EditTexts[size_t(caretY - 1)].insPt;
-            } else if (!state.ATTmode) {
-                // Where the write-back puts the text of this line.
-                const auto dX = readNumber(Edit1->text());
-                const auto dY = readNumber(Edit2->text());
-                if (!dX || !dY) {
-                    throw std::invalid_argument(
-                        QStringLiteral("'%1' は数値ではありません．").arg(dX ? Edit2->text() : Edit1->text()).toStdString());
+            const bool beyond = caretY > n;
+            if (!beyond || !state.ATTmode) {
+                double dX = 0, dY = 0;
+                if (beyond || !EditTexts[size_t(caretY - 1)].hasPoint) {
+                    const auto x = readNumber(Edit1->text());
+                    const auto y = readNumber(Edit2->text());
+                    if (!x || !y) {
+                        throw std::invalid_argument(
+                            QStringLiteral("'%1' は数値ではありません．").arg(x ? Edit2->text() : Edit1->text()).toStdString());
+                    }
+                    dX = *x;
+                    dY = *y;
                 }
-                point = EditTexts[size_t(n - 1)].insPt;
-                point->x += *dX * (caretY - n);
-                point->y += *dY * (caretY - n);
+                point = placeOfLine(EditTexts, caretY, dX, dY);
             }
             if (point && m_form.cadIsRunning()) {
                 try {

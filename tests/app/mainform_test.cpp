@@ -5,6 +5,9 @@
 
 #include "app/settingsfile.h"
 #include "app/ttargetcadform.h"
+#include "attrtab/tattrtab.h"
+#include "attrtab/tmorvattform.h"
+#include "transform/dialogs/tmorvtikanform.h"
 #include "editor/lineeditor.h"
 #include "form/sidefiles.h"
 #include "form/textfile.h"
@@ -14,6 +17,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -21,6 +25,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -195,5 +201,70 @@ TEST(AppMainForm, VersionBoxNamesTheBuildDate)
     EXPECT_TRUE(ui.messages.shown[0].text.contains("2024.12.26"));
     EXPECT_EQ(ui.messages.shown[0].text.count('\n'), 1);
 }
+
+} // namespace
+
+namespace {
+
+// Fields the program fills show the start of a text too long for them.
+struct FieldCase
+{
+    const char *name;
+    // Fills the field the program's way with the text; gives the field.
+    std::function<QLineEdit *(HeadlessForm &, const QString &)> fill;
+};
+
+class AppFieldStart : public ::testing::TestWithParam<FieldCase>
+{};
+
+TEST_P(AppFieldStart, AppFieldsFilledByTheProgramShowTheStartOfTheirText)
+{
+    HeadlessForm ui;
+    ui.start();
+    const QString text = QStringLiteral("JCMNT1:コメント１ とても長い説明のある項目 0123456789");
+    QLineEdit *field = GetParam().fill(ui, text);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text().left(6), text.left(6)) << GetParam().name;
+    EXPECT_EQ(field->cursorPosition(), 0) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, AppFieldStart,
+    ::testing::Values(
+        FieldCase{"TargetCadName",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TTargetCADForm *dialog = ui.form().TargetCADForm;
+                      dialog->ListBox1->addItem(text + "\tX.Application");
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit1;
+                  }},
+        FieldCase{"TargetCadProgId",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TTargetCADForm *dialog = ui.form().TargetCADForm;
+                      dialog->ListBox1->addItem("X\t" + text);
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit2;
+                  }},
+        FieldCase{"TagListPrompt",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TMorvAttForm *dialog = ui.form().TabSheet2->MorvAttForm;
+                      dialog->setEntries({"TAG:" + text});
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit2;
+                  }},
+        FieldCase{"ReplaceSearchField",
+                  [](HeadlessForm &ui, const QString &text) {
+                      ui.form().MorvTikanForm().setSearchText(text);
+                      return ui.form().MorvTikanForm().Edit1;
+                  }},
+        FieldCase{"ReplaceReplacementField",
+                  [](HeadlessForm &ui, const QString &text) {
+                      ui.form().MorvTikanForm().setSearchText(text);
+                      return ui.form().MorvTikanForm().Edit2;
+                  }}),
+    [](const ::testing::TestParamInfo<FieldCase> &info) { return std::string(info.param.name); });
 
 } // namespace
