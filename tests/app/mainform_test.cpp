@@ -7,14 +7,15 @@
 #include "app/ttargetcadform.h"
 #include "attrtab/tattrtab.h"
 #include "attrtab/tmorvattform.h"
-#include "transform/dialogs/tmorvtikanform.h"
 #include "editor/lineeditor.h"
 #include "form/sidefiles.h"
 #include "form/textfile.h"
 #include "texttab/ttexttab.h"
+#include "transform/dialogs/tmorvtikanform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -266,5 +267,26 @@ INSTANTIATE_TEST_SUITE_P(
                       return ui.form().MorvTikanForm().Edit2;
                   }}),
     [](const ::testing::TestParamInfo<FieldCase> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST(AppMainForm, TheCloseKeepsWhatTheUserAddedToTheSettingsFile)
+{
+    HeadlessForm ui;
+    const QString ini = QFileInfo(SideFiles::settingsPath()).fileName();
+    ui.writeSideFile(ini, {"; my notes", "[MorvEdit]", "Sort=0", "Extra=1", "[Mine]", "Key=value"});
+    ui.start();
+    ui.textTab().CheckBox1->setChecked(true);
+    ui.close();
+
+    const QStringList lines = TextFile::readLines(ui.sideFile(ini)).value_or(QStringList());
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.mid(0, 4), QStringList({"; my notes", "[MorvEdit]", "Sort=1", "Extra=1"}));
+    EXPECT_TRUE(lines.contains("[Mine]"));
+    EXPECT_TRUE(lines.contains("Key=value"));
+    EXPECT_TRUE(lines.contains("ProgID=BricscadApp.AcadApplication"));
+}
 
 } // namespace
