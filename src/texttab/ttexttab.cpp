@@ -11,6 +11,7 @@
 #include "editor/lineeditor.h"
 #include "form/commandmark.h"
 #include "form/fieldtext.h"
+#include "form/inputmethod.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -42,7 +43,7 @@ QLineEdit *makeOffsetBox(QWidget *parent, int x, int y)
     auto *e = new QLineEdit(parent);
     e->setGeometry(x, y, 71, 22);
     e->setAlignment(Qt::AlignRight);
-    e->setAttribute(Qt::WA_InputMethodEnabled, false);
+    closeInputMethodOnEntry(e);
     e->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     return e;
 }
