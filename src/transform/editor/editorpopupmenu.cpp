@@ -293,23 +293,10 @@ void EditorPopupMenu::N17Click()
 {
     TMorvRenbanForm &dialog = m_host.MorvRenbanForm();
     dialog.setOverwriteForm(false);
-    // The run goes into the editor when "追加" or "挿入" makes it, before the
-    // dialog closes.
-    const QMetaObject::Connection filling = connect(
-            &dialog, &TMorvRenbanForm::serialRunCreated, this, [this](const SerialRun &run, bool insert) {
-                LineEditor &editor = m_host.editor();
-                int line = editor.selectionStartLineIndex();
-                m_host.UndoMark(true);
-                editor.beginUpdate();
-                for (const std::u16string &text : SerialTexts(run)) {
-                    const QString lineText = QString::fromStdU16String(text);
-                    if (insert)
-                        editor.insertLine(line++, lineText);
-                    else
-                        editor.appendLine(lineText);
-                }
-                editor.endUpdate();
-            });
-    m_host.execOverTopmost(dialog);
-    disconnect(filling);
+    // "追加" and "挿入" close the dialog with OK; the run then goes into the
+    // editor as a long command, with the main window back in front, so that
+    // its "中止" can stop a run of any count.
+    if (m_host.execOverTopmost(dialog) != QDialog::Accepted)
+        return;
+    runSerialIntoEditor(m_host, dialog.createdRun(), dialog.insertRequested());
 }
