@@ -83,6 +83,13 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
+    // The field shows the start of a text the program or a choice from the
+    // list puts there; while the user types, the caret stays where it is.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textChanged, this, [this] {
+        if (!ComboBox1->lineEdit()->hasFocus())
+            showFieldStart(ComboBox1);
+    });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showFieldStart(ComboBox1); });
     SpeedButton9 = makeButton(this, QStringLiteral("..."), 184, 23, 23, 22);
     Label4 = makeLabel(this, QStringLiteral("dY :"), 213, 25);
     Edit2 = makeOffsetBox(this, 240, 23);
@@ -109,8 +116,6 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     setTagItems(DesignTagItems);
     ComboBox1->setCurrentIndex(0);
 
-    // A chosen item shows from its start, as the program's own texts do.
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showFieldStart(ComboBox1); });
     connect(SpeedButton1, &QToolButton::clicked, this, &TTextTab::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TTextTab::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TTextTab::SpeedButton3Click);
@@ -147,7 +152,6 @@ void TTextTab::setTagItems(const QStringList &items)
     ComboBox1->clear();
     ComboBox1->addItems(sorted);
     ComboBox1->setEditText(text);
-    showFieldStart(ComboBox1);
 }
 
 QStringList TTextTab::tagItems() const

@@ -141,6 +141,10 @@ TEST_F(TextTabTest, WithoutAnyRecordPointTheViewStays)
 
 TEST_F(TextTabTest, TheTagListFieldAndTheOffsetsShowTheStartOfTheirText)
 {
+    // As the window opens, with the items of the design.
+    EXPECT_EQ(tab().ComboBox1->currentText(), QStringLiteral("JCMNT1:コメント１"));
+    EXPECT_EQ(tab().ComboBox1->lineEdit()->cursorPosition(), 0);
+
     const QString item = QStringLiteral("JCMNT1:コメント１ の長い説明 [BLOCK*]");
     tab().setTagItems({item, "B:b"});
     tab().ComboBox1->setCurrentIndex(tab().ComboBox1->findText("B:b"));
