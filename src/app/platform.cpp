@@ -11,9 +11,11 @@
 #include "cad/com/comrunningobjecttable.h"
 #include "cad/com/tmessagefilter.h"
 #include "cad/com/win32clipboard.h"
+#include "cad/com/win32inputmethod.h"
 #include "cad/com/win32instancemarker.h"
 #include "cad/com/win32shell.h"
 #include "cad/com/win32windowsystem.h"
+#include "form/inputmethod.h"
 #include "grid/clipboardtext.h"
 
 #include <optional>
@@ -87,6 +89,9 @@ bool Platform::claimSingleInstance()
 MainFormServices Platform::services(MessageBoxes &messages, MessagePump &pump)
 {
     setClipboardTextReader(gridClipboardText);
+    // "Input method closed": off in the field's window when it is entered.
+    setInputMethodCloser(
+        [](QWidget *field) { cad::com::closeInputMethod(cad::WindowHandle(field->window()->winId())); });
     Backend *backend = m_backend.get();
     return MainFormServices{
         backend->runningObjects, backend->windows, messages, pump,

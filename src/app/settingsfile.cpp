@@ -110,42 +110,101 @@ MorvSettings fromLines(const QStringList &lines)
     return settings;
 }
 
+namespace {
+
+QString valueText(const MorvSettings &settings, const Key &key)
+{
+    const QString value = std::visit([&](auto member) -> QString {
+        const auto &stored = settings.*member;
+        using Value = std::remove_cvref_t<decltype(stored)>;
+        if constexpr (std::is_same_v<Value, QString>)
+            return stored;
+        else if constexpr (std::is_same_v<Value, bool>)
+            return stored ? QStringLiteral("1") : QStringLiteral("0");
+        else if constexpr (std::is_same_v<Value, int>)
+            return QString::number(stored);
+        else
+            return stored ? QString::number(*stored) : QString();
+    }, key.member);
+    // A line break inside a value would end it early and start a stray
+    // line: keep the value on its line.
+    QString oneLine = value;
+    oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
+    return oneLine;
+}
+
+// The name of the section a line opens, or nothing.
+std::optional<QString> sectionOf(const QString &rawLine)
+{
+    const QString line = rawLine.trimmed();
+    if (!line.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = line.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return line.mid(1, close - 1).trimmed();
+}
+
+// The key name of a key=value line, or nothing (comments, blank lines).
+std::optional<QString> keyOf(const QString &rawLine)
+{
+    const QString line = rawLine.trimmed();
+    const qsizetype equals = line.indexOf(u'=');
+    if (line.isEmpty() || line.startsWith(u';') || equals < 0)
+        return std::nullopt;
+    return line.left(equals).trimmed();
+}
+
+// Sets one key as WritePrivateProfileString does: its first line in the
+// first block of its section takes the value (the name as it stands);
+// a missing key joins that block after its last key, a missing section
+// comes at the end.
+void setKey(QStringList &lines, const QString &section, const QString &key, const QString &value)
+{
+    const QString wantedSection = section.toCaseFolded();
+    const QString wantedKey = key.toCaseFolded();
+    qsizetype header = -1;
+    qsizetype insertAt = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (const std::optional<QString> name = sectionOf(lines[i])) {
+            if (header >= 0)
+                break; // the end of the section's first block
+            if (name->toCaseFolded() == wantedSection) {
+                header = i;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (header < 0)
+            continue;
+        if (const std::optional<QString> name = keyOf(lines[i])) {
+            if (name->toCaseFolded() == wantedKey) {
+                lines[i] = *name + u'=' + value;
+                return;
+            }
+            insertAt = i + 1;
+        }
+    }
+    if (header < 0) {
+        lines.append(u'[' + section + u']');
+        insertAt = lines.size();
+    }
+    lines.insert(insertAt, key + u'=' + value);
+}
+
+} // namespace
+
+QStringList mergeLines(const QStringList &existing, const MorvSettings &settings)
+{
+    QStringList lines = existing;
+    for (const Key &key : Keys)
+        setKey(lines, *key.section, QLatin1String(key.name), valueText(settings, key));
+    return lines;
+}
+
 QStringList toLines(const MorvSettings &settings)
 {
-    // Keys go into their section in table order; the sections come in the
-    // order of their first key, as the profile functions of Windows build
-    // such a file one key at a time.
-    QStringList sectionOrder;
-    QHash<QString, QStringList> entries;
-    for (const Key &key : Keys) {
-        const QString &section = *key.section;
-        if (!sectionOrder.contains(section))
-            sectionOrder.append(section);
-        const QString value = std::visit([&](auto member) -> QString {
-            const auto &stored = settings.*member;
-            using Value = std::remove_cvref_t<decltype(stored)>;
-            if constexpr (std::is_same_v<Value, QString>)
-                return stored;
-            else if constexpr (std::is_same_v<Value, bool>)
-                return stored ? QStringLiteral("1") : QStringLiteral("0");
-            else if constexpr (std::is_same_v<Value, int>)
-                return QString::number(stored);
-            else
-                return stored ? QString::number(*stored) : QString();
-        }, key.member);
-        // A line break inside a value would end it early and start a
-        // stray line: keep the value on its line.
-        QString oneLine = value;
-        oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
-        entries[section].append(QLatin1String(key.name) + u'=' + oneLine);
-    }
-
-    QStringList lines;
-    for (const QString &section : sectionOrder) {
-        lines.append(u'[' + section + u']');
-        lines += entries.value(section);
-    }
-    return lines;
+    return mergeLines({}, settings);
 }
 
 MorvSettings read(const QString &path)
@@ -156,7 +215,9 @@ MorvSettings read(const QString &path)
 
 bool write(const QString &path, const MorvSettings &settings, QString *errorString)
 {
-    return TextFile::writeLines(path, toLines(settings), errorString);
+    // What the file holds besides the tool's keys stays as it stood.
+    const QStringList existing = TextFile::readLines(path).value_or(QStringList());
+    return TextFile::writeLines(path, mergeLines(existing, settings), errorString);
 }
 
 QPoint centredPosition(const QSize &screenSize, const QSize &windowSize)

@@ -47,11 +47,18 @@ namespace SettingsFile {
 // value other than 0 meaning true.
 MorvSettings read(const QString &path);
 
-// Writes every key, in the fixed order, replacing the file atomically.
+// Writes every key, replacing the file atomically. As Windows' profile
+// functions do, the file keeps whatever else it holds: other sections,
+// unknown keys, comments and blank lines stay as they stood, and a key
+// already in the file keeps its place; the keys it lacks join their
+// section in the fixed order.
 bool write(const QString &path, const MorvSettings &settings,
            QString *errorString = nullptr);
 
-// The text write() puts into the file, one entry per line.
+// The lines of a file with the tool's keys set, as write() makes them.
+QStringList mergeLines(const QStringList &existing, const MorvSettings &settings);
+
+// The lines of a new file: every key in the fixed order.
 QStringList toLines(const MorvSettings &settings);
 
 // The settings held by these file lines.

@@ -344,8 +344,3 @@ void TMorvMainForm::setFirstTabTagItems(const QStringList &items)
 {
     TabSheet1->setTagItems(items);
 }
-
-bool TMorvMainForm::commandRunning() const
-{
-    return TabSheet1->isBusy() || TabSheet2->isAcquiring() || TEST->isSearching();
-}

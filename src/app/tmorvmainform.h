@@ -96,7 +96,6 @@ public:
     void clearFirstTabLabels() override;
     QStringList firstTabTagItems() const override;
     void setFirstTabTagItems(const QStringList &items) override;
-    bool commandRunning() const override;
 
     QString statusPanelText(int index) const;
     void N39Click(); // "■ タグリストを編集（メモ帳を起動）"

@@ -1,6 +1,8 @@
 #include "ttargetcadform.h"
 
 #include "cadlistfile.h"
+#include "form/fieldtext.h"
+#include "form/inputmethod.h"
 #include "form/listcollation.h"
 #include "form/sidefiles.h"
 
@@ -26,13 +28,13 @@ QFont tahoma(int pixelSize)
     return font;
 }
 
-// The fields take ASCII names and ProgIDs: the input method starts off,
-// though the user may switch it on for a Japanese name.
+// The fields take ASCII names and ProgIDs: the input method is off when
+// a field is entered, though the user may switch it on for a Japanese name.
 void placeField(QLineEdit *edit, int left, int top)
 {
     edit->setGeometry(left, top, 198, 24);
     edit->setFont(tahoma(13));
-    edit->setInputMethodHints(Qt::ImhPreferLatin);
+    closeInputMethodOnEntry(edit);
 }
 
 } // namespace
@@ -146,8 +148,8 @@ void TTargetCADForm::ListBox1Click()
     if (index < 0)
         return;
     const CadListFile::Entry entry = CadListFile::splitLine(ListBox1->item(index)->text());
-    Edit1->setText(entry.name);
-    Edit2->setText(entry.progId);
+    setFieldText(Edit1, entry.name);
+    setFieldText(Edit2, entry.progId);
 }
 
 void TTargetCADForm::SpeedButton1Click()

@@ -8,7 +8,8 @@
 #include "tagsetlistfile.h"
 #include "tmorvattform.h"
 
-#include "form/commandguard.h"
+#include "form/commandmark.h"
+#include "form/fieldtext.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -130,8 +131,12 @@ TAttrTab::TAttrTab(FormContext &form, QWidget *parent)
     connect(StringGrid1, &StringGrid::cellClicked, this, [this] { StringGrid1Click(); });
     connect(StringGrid1, &StringGrid::fixedCellClicked, this, &TAttrTab::StringGrid1FixedCellClick);
     connect(StringGrid1, &StringGrid::getEditText, this, &TAttrTab::StringGrid1GetEditText);
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { PopupMenu2->popup(StringGrid1->viewport()->mapToGlobal(pos)); });
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        // Every text tool of the menu works on the cells: none while a
+        // command runs.
+        if (!m_form.commandRunning())
+            PopupMenu2->popup(StringGrid1->viewport()->mapToGlobal(pos));
+    });
     StringGrid1->setDrawCellHook([this](QPainter *painter, const QStyleOptionViewItem &option, int col, int row) {
         StringGrid1DrawCell(painter, option, col, row);
     });
@@ -212,6 +217,11 @@ void TAttrTab::AG2Click()
 
 void TAttrTab::SpeedButton9Click()
 {
+    // The dialog picks in the CAD ("参照"), and as a modal dialog it would
+    // hold a running command, its "中止" out of reach, until it closed.
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     MorvAttForm->setEntries(m_form.firstTabTagItems());
     m_form.execOverTopmost(*MorvAttForm);
 }
@@ -226,8 +236,9 @@ int &TAttrTab::undoCount()
 void TAttrTab::SpeedButton10Click()
 {
     // The passes let the GUI process messages, a click on "取得" among them:
-    // that click starts nothing.
-    if (m_acquiring)
+    // that click, like any other command, starts nothing.
+    const CommandMark command(m_form.state());
+    if (!command.held())
         return;
     AcquisitionMark mark(m_acquiring);
     MorvFormState &state = m_form.state();
@@ -287,7 +298,7 @@ void TAttrTab::SpeedButton12Click()
 
 void TAttrTab::SpeedButton11Click()
 {
-    runCommand(m_form.messages(), [this] {
+    runExclusive(m_form.state(), m_form.messages(), [this] {
         if (!m_form.cadIsRunning())
             return;
         try {
@@ -311,6 +322,8 @@ void TAttrTab::writeGrid()
 
 void TAttrTab::SpeedButton13Click()
 {
+    if (m_form.commandRunning())
+        return;
     for (int i = 0; i < undoCount(); ++i)
         m_form.undoCells1().Undo(StringGrid1);
 }
@@ -319,6 +332,8 @@ void TAttrTab::SpeedButton13Click()
 
 void TAttrTab::sortRows(int keyCol, bool numeric)
 {
+    if (m_form.commandRunning())
+        return;
     // The saved cells follow their rows, so an undo after the sort still
     // restores the cell of the same attribute.
     SortGridRows(StringGrid1, keyCol, numeric, &m_form.undoCells1());
@@ -410,21 +425,33 @@ void TAttrTab::StringGrid1GetEditText(int ACol, int ARow)
 
 void TAttrTab::StringGrid1KeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
+    // While a command runs, Enter writes nothing and the undo and clipboard
+    // keys do nothing; the grid's own keys (arrows, typing) still work.
+    const bool commandRunning = m_form.commandRunning();
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
         const bool editorShowing = StringGrid1->isEditorShowing();
-        if (CheckBox7->isChecked()) {
+        if (CheckBox7->isChecked() && !commandRunning) {
             bool written = true;
             runCommand(m_form.messages(), [&] {
                 written = false;
                 writeCurrentCell();
                 written = true;
             });
-            if (!written)
+            // The CAD could not be reached: its message is shown, and the key
+            // ends there (neither the in-place editor nor the grid sees it).
+            if (!written) {
+                Key = 0;
                 return;
+            }
         }
         // Moving away closes the in-place editor, which is what the grid's
         // own Enter would do; the key is then spent.
         if (moveOnEnter(editorShowing) && editorShowing)
+            Key = 0;
+        return;
+    }
+    if (commandRunning) {
+        if (IsGridCommandKey(StringGrid1, Key, Shift))
             Key = 0;
         return;
     }
@@ -480,6 +507,9 @@ bool TAttrTab::moveOnEnter(bool editorShowing)
 
 void TAttrTab::N32Click()
 {
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     undoCount() = undoGroupSize(
         convertSelectionToFullWidth(StringGrid1, StringGrid1->gridSelection(), m_form.undoCells1()));
     StringGrid1->viewport()->update();
@@ -487,6 +517,9 @@ void TAttrTab::N32Click()
 
 void TAttrTab::N33Click()
 {
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     undoCount() = undoGroupSize(
         convertSelectionToHalfWidth(StringGrid1, StringGrid1->gridSelection(), m_form.undoCells1()));
     StringGrid1->viewport()->update();
@@ -494,11 +527,14 @@ void TAttrTab::N33Click()
 
 void TAttrTab::N35Click()
 {
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     TMorvTikanForm &dialog = m_form.MorvTikanForm();
     const GridRect selection = StringGrid1->gridSelection();
     // The search field starts as the top-left selected cell; the
     // replacement keeps what it held.
-    dialog.Edit1->setText(StringGrid1->cellText(selection.left, selection.top));
+    setFieldText(dialog.Edit1, StringGrid1->cellText(selection.left, selection.top));
     if (m_form.execOverTopmost(dialog) != QDialog::Accepted || dialog.findText().empty())
         return;
     undoCount() = undoGroupSize(
@@ -508,6 +544,9 @@ void TAttrTab::N35Click()
 
 void TAttrTab::N36Click()
 {
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     TMorvKasanForm &dialog = m_form.MorvKasanForm();
     if (m_form.execOverTopmost(dialog) != QDialog::Accepted)
         return;
@@ -521,6 +560,9 @@ void TAttrTab::N36Click()
 
 void TAttrTab::N31Click()
 {
+    const CommandMark mark(m_form.state());
+    if (!mark.held())
+        return;
     TMorvRenbanForm &dialog = m_form.MorvRenbanForm();
     dialog.setOverwriteForm(true);
     // "上書き" writes the run down the current column before the dialog closes.

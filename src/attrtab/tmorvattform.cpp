@@ -4,6 +4,7 @@
 #include "tagset.h"
 
 #include "form/commandguard.h"
+#include "form/fieldtext.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -58,6 +60,13 @@ TMorvAttForm::TMorvAttForm(FormContext &form, QWidget *parent)
     Button5 = makeButton(this, QStringLiteral("取り消し"), 129, 252, 75, 25);
 
     connect(ListBox1, &QListWidget::itemClicked, this, &TMorvAttForm::ListBox1Click);
+    // The arrow keys choose an entry as a click does: the fields follow, so
+    // that "更新" never writes one entry's fields over another. The
+    // program's own changes of the list are quiet (QSignalBlocker).
+    connect(ListBox1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
+        if (current)
+            ListBox1Click();
+    });
     connect(Button1, &QPushButton::clicked, this, &TMorvAttForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TMorvAttForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TMorvAttForm::Button3Click);
@@ -70,6 +79,7 @@ void TMorvAttForm::setEntries(const QStringList &entries)
 {
     QStringList sorted = entries;
     ListCollation::sort(sorted);
+    const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     ListBox1->addItems(sorted);
     ListBox1->setCurrentRow(-1);
@@ -86,6 +96,7 @@ QStringList TMorvAttForm::entries() const
 int TMorvAttForm::insertSorted(const QString &entry)
 {
     const int row = int(ListCollation::insertPosition(entries(), entry));
+    const QSignalBlocker quiet(ListBox1);
     ListBox1->insertItem(row, entry);
     return row;
 }
@@ -97,16 +108,18 @@ QString TMorvAttForm::fieldsEntry() const
 
 void TMorvAttForm::ListBox1Click()
 {
-    if (ListBox1->currentRow() < 0 && ListBox1->count() > 0)
+    if (ListBox1->currentRow() < 0 && ListBox1->count() > 0) {
+        const QSignalBlocker quiet(ListBox1);
         ListBox1->setCurrentRow(0);
+    }
     if (ListBox1->count() == 0) {
         Edit1->clear();
         Edit2->clear();
         return;
     }
     const QStringList parts = splitQuotedList(ListBox1->currentItem()->text(), QLatin1Char(':'));
-    Edit1->setText(parts.value(0));
-    Edit2->setText(parts.value(1));
+    setFieldText(Edit1, parts.value(0));
+    setFieldText(Edit2, parts.value(1));
 }
 
 void TMorvAttForm::Button1Click()
@@ -114,9 +127,12 @@ void TMorvAttForm::Button1Click()
     const int row = ListBox1->currentRow();
     if (row < 0)
         return;
-    // The list stays sorted: the new text takes its own place.
+    // The list stays sorted: the new text takes its own place; the fields
+    // stay as they are.
+    const QString entry = fieldsEntry();
+    const QSignalBlocker quiet(ListBox1);
     delete ListBox1->takeItem(row);
-    ListBox1->setCurrentRow(insertSorted(fieldsEntry()));
+    ListBox1->setCurrentRow(insertSorted(entry));
 }
 
 void TMorvAttForm::Button2Click()
@@ -129,11 +145,18 @@ void TMorvAttForm::Button3Click()
     const int row = ListBox1->currentRow();
     if (row < 0)
         return;
-    delete ListBox1->takeItem(row);
-    if (row >= ListBox1->count())
+    {
+        // The deleted entry takes the selection with it.
+        const QSignalBlocker quiet(ListBox1);
+        delete ListBox1->takeItem(row);
+        ListBox1->setCurrentRow(-1);
+    }
+    // The last entry when the last one went; otherwise ListBox1Click's own
+    // rule: the first entry.
+    if (row >= ListBox1->count()) {
+        const QSignalBlocker quiet(ListBox1);
         ListBox1->setCurrentRow(ListBox1->count() - 1);
-    else
-        ListBox1->setCurrentRow(row);
+    }
     ListBox1Click();
 }
 
@@ -160,10 +183,10 @@ void TMorvAttForm::takeAttributeFromDrawing()
     if (picked.entityName() == AttributeEntityName) {
         const cad::Attribute attribute(picked.object());
         const std::u16string tag = attribute.tagString();
-        Edit1->setText(qs(tag));
+        setFieldText(Edit1, qs(tag));
         Edit2->clear();
         const cad::BlockReference owner(doc.objectIdToObject(attribute.ownerId()));
-        Edit2->setText(qs(FindAttributePrompt(doc, owner.name(), tag)));
+        setFieldText(Edit2, qs(FindAttributePrompt(doc, owner.name(), tag)));
     }
     // The CAD back in front without a pending command, then this dialog.
     const cad::WindowHandle cadWindow = app.hwnd();

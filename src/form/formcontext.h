@@ -63,9 +63,9 @@ public:
     virtual QStringList firstTabTagItems() const = 0;
     virtual void setFirstTabTagItems(const QStringList &items) = 0;
 
-    // Whether a command of any tab is under way: while one lets the GUI
-    // process messages, no other command may start inside it.
-    virtual bool commandRunning() const = 0;
+    // Whether a command of any tab holds the one-command mark (CommandMark):
+    // while one lets the GUI process messages, no other may start inside it.
+    bool commandRunning() { return state().commandUnderWay; }
 
     // After each item of a long command: lets the GUI process pending
     // messages, then tells whether "中止" left the command to go on.

@@ -10,6 +10,7 @@ struct MorvFormState
     QString undoText;     // snapshot of the whole editor text (UndoMark)
     bool undoFlag = false;
     bool runFlag = false; // true while a long command may go on; "中止" clears it
+    bool commandUnderWay = false; // a command holds the one-command mark (CommandMark)
     bool AcadRunFlag = false;
     int iLineLast = 0;    // data lines of the editor, as the status timer counted them
     int CaretY_Old = 0;   // editor line (from 1) last handled by CaretYChanged

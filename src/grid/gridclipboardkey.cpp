@@ -117,3 +117,11 @@ bool GridClipboardKey(StringGrid *grid, int key, Qt::KeyboardModifiers shift,
     }
     return false;
 }
+
+bool IsGridCommandKey(const StringGrid *grid, int key, Qt::KeyboardModifiers shift)
+{
+    if (key == Qt::Key_Delete)
+        return grid->currentCol() >= 0 && !grid->gridSelection().isSingleCell();
+    return shift.testFlag(Qt::ControlModifier)
+           && (key == Qt::Key_Z || key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V);
+}

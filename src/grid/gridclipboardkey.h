@@ -17,3 +17,8 @@ class TUndoCells;
 // fields beyond the grid's last row or column are dropped.
 bool GridClipboardKey(StringGrid *grid, int key, Qt::KeyboardModifiers shift,
                       TUndoCells &undoCells, int &undoCount);
+
+// Whether GridClipboardKey or the grid's Ctrl+Z would act on this key:
+// Ctrl+Z, Ctrl+C, Ctrl+X, Ctrl+V, or Delete over more than one cell. While
+// another command runs, these keys are taken and do nothing.
+bool IsGridCommandKey(const StringGrid *grid, int key, Qt::KeyboardModifiers shift);

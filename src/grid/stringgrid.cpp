@@ -12,6 +12,19 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+// The right button only opens the pop-up menu: it neither moves the
+// current cell nor changes the selection, so the menu's commands work on
+// the cells as the user selected them.
+bool isRightButton(const QMouseEvent *event)
+{
+    return event->button() == Qt::RightButton
+           || (event->type() == QEvent::MouseMove && event->buttons() == Qt::RightButton);
+}
+
+} // namespace
+
 StringGrid::StringGrid(QWidget *parent)
     : QTableView(parent)
     , m_model(new StringGridModel(this))
@@ -45,7 +58,10 @@ StringGrid::StringGrid(QWidget *parent)
     if (auto *corner = findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly)) {
         disconnect(corner, nullptr, this, nullptr);
         connect(corner, &QAbstractButton::clicked, this, [this] { onFixedCellClicked(0, 0); });
+        forwardContextMenu(corner);
     }
+    forwardContextMenu(horizontalHeader());
+    forwardContextMenu(verticalHeader());
     updateHeaders();
 }
 
@@ -252,8 +268,23 @@ void StringGrid::keyPressEvent(QKeyEvent *event)
     m_forwardingKey = false;
 }
 
+// The fixed row, the fixed column and the corner open the grid's pop-up menu
+// as the data cells do, at a position given in the viewport's coordinates.
+void StringGrid::forwardContextMenu(QWidget *fixedCells)
+{
+    fixedCells->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(fixedCells, &QWidget::customContextMenuRequested, this, [this, fixedCells](const QPoint &pos) {
+        if (contextMenuPolicy() == Qt::CustomContextMenu)
+            emit customContextMenuRequested(viewport()->mapFromGlobal(fixedCells->mapToGlobal(pos)));
+    });
+}
+
 void StringGrid::mousePressEvent(QMouseEvent *event)
 {
+    if (isRightButton(event)) {
+        event->accept();
+        return;
+    }
     const QModelIndex before = currentIndex();
     QTableView::mousePressEvent(event);
     const QPoint cell = cellAt(event->position().toPoint());
@@ -265,8 +296,21 @@ void StringGrid::mousePressEvent(QMouseEvent *event)
         emit cellClicked(currentCol(), currentRow());
 }
 
+void StringGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (isRightButton(event)) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
 void StringGrid::mouseMoveEvent(QMouseEvent *event)
 {
+    if (isRightButton(event)) {
+        event->accept();
+        return;
+    }
     QTableView::mouseMoveEvent(event);
     if (m_drag.startCol < 0 || m_drag.startRow < 0)
         return;
@@ -284,6 +328,10 @@ void StringGrid::mouseMoveEvent(QMouseEvent *event)
 
 void StringGrid::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (isRightButton(event)) {
+        event->accept();
+        return;
+    }
     QTableView::mouseReleaseEvent(event);
     m_drag.startCol = -1;
     m_drag.startRow = -1;

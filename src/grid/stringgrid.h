@@ -114,7 +114,9 @@ public:
 signals:
     // The user clicked a cell, or the current cell changed.
     void cellClicked(int col, int row);
-    // A click on a fixed cell, after the selection has followed it.
+    // A click on a fixed cell, after the selection has followed it (left
+    // button only: the right button opens the context menu, over the fixed
+    // cells as over the data cells, and changes nothing).
     void fixedCellClicked(int col, int row);
     // The in-place editor opens on the cell and is about to take its text.
     void getEditText(int col, int row);
@@ -122,12 +124,14 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void onFixedCellClicked(int col, int row);
+    void forwardContextMenu(QWidget *fixedCells);
     // Selects a rectangle of data cells without scrolling to it.
     void selectInPlace(const GridRect &rect);
     void updateHeaders();

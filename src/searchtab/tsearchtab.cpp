@@ -6,7 +6,7 @@
 #include "sortsearchtexts.h"
 #include "uppercasevalidator.h"
 
-#include "form/commandguard.h"
+#include "form/commandmark.h"
 #include "form/formcontext.h"
 #include "form/qstrings.h"
 #include "form/tabcontrols.h"
@@ -192,10 +192,16 @@ void TSearchTab::CheckBox4Click()
 
 void TSearchTab::SpeedButton14Click()
 {
+    // The button stops its own search; while another command runs it
+    // starts nothing.
+    const bool stopRequest = m_searching || SpeedButton14->text().contains(StopCaption);
+    const CommandMark mark(m_form.state());
+    if (!stopRequest && !mark.held())
+        return;
     m_form.setStatusPanel(0, QString());
     m_form.setStatusPanel(1, QString());
     Edit3->setEnabled(false);
-    if (m_searching || SpeedButton14->text().contains(StopCaption)) {
+    if (stopRequest) {
         stopSearch();
     } else {
         SpeedButton14->setText(StopCaption);
@@ -401,13 +407,27 @@ void TSearchTab::StringGrid2GetEditText(int ACol, int ARow)
 
 bool TSearchTab::StringGrid2KeyDown(int Key, Qt::KeyboardModifiers Shift)
 {
+    // While a command runs, Enter writes nothing and the undo and clipboard
+    // keys do nothing; the grid's own keys (arrows, typing) still work.
+    const bool commandRunning = m_form.commandRunning();
+    if (commandRunning && IsGridCommandKey(StringGrid2, Key, Shift))
+        return true;
     if ((Shift & Qt::ControlModifier) && Key == Qt::Key_Z) {
         GridUndoKey(StringGrid2, m_form.undoCells2(), m_form.state().sgUndoCnt2);
         return true;
     }
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-        if (CheckBox5->isChecked())
-            runCommand(m_form.messages(), [this] { writeCurrentRow(); });
+        if (CheckBox5->isChecked() && !commandRunning) {
+            bool reached = false;
+            runCommand(m_form.messages(), [&] {
+                writeCurrentRow();
+                reached = true;
+            });
+            // The CAD could not be reached: its message is shown, and the key
+            // ends there (neither the in-place editor nor the grid sees it).
+            if (!reached)
+                return true;
+        }
         // Moving on closes the editor with its text, as the grid's own Enter
         // would; the key has then done its work. In a grid of one row the
         // grid's Enter closes the editor.
@@ -457,7 +477,7 @@ void TSearchTab::moveToNextRow()
 
 void TSearchTab::SpeedButton15Click()
 {
-    runCommand(m_form.messages(), [this] { updateChangedRows(); });
+    runExclusive(m_form.state(), m_form.messages(), [this] { updateChangedRows(); });
 }
 
 void TSearchTab::updateChangedRows()

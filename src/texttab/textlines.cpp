@@ -53,7 +53,11 @@ double readNumberOrZero(const QString &text)
 
 QString formatOffset(double value)
 {
-    return QLocale().toString(value, 'f', 2);
+    // As "%.2f" writes it: the locale's decimal separator, no group
+    // separators (a Japanese locale would show 1,500.00).
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 2);
 }
 
 cad::Point textPosition(int alignment, const cad::Point &insertionPoint, const cad::Point &alignmentPoint)

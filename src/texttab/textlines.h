@@ -23,7 +23,7 @@ int LastTextLine(const LineEditor &editor);
 std::optional<double> readNumber(const QString &text);
 // A text that is not a number reads as 0.
 double readNumberOrZero(const QString &text);
-// "%.2f" with the locale's decimal separator.
+// "%.2f" with the locale's decimal separator and no group separators.
 QString formatOffset(double value);
 
 // The position a text is placed and sorted by: the alignment point, except

@@ -5,6 +5,8 @@
 
 #include "cad/caderror.h"
 
+#include <algorithm>
+
 void placeText(const cad::Entity &text, const cad::Point &position)
 {
     placeText(text, position, text.alignment());
@@ -49,6 +51,21 @@ Morv recordFromText(const cad::Entity &text)
     r.lay = qs(text.layer());
     r.insPt = r.txtAli != 0 ? text.textAlignmentPoint() : text.insertionPoint();
     return r;
+}
+
+std::optional<cad::Point> placeOfLine(const MorvList &records, int line, double dX, double dY)
+{
+    const int n = int(records.size());
+    if (line < 1 || n == 0)
+        return std::nullopt;
+    for (int j = std::min(line, n) - 1; j >= 0; --j) {
+        const Morv &rec = records[size_t(j)];
+        if (!rec.hasPoint)
+            continue;
+        const int steps = line - 1 - j;
+        return cad::Point{rec.insPt.x + dX * steps, rec.insPt.y + dY * steps, rec.insPt.z};
+    }
+    return std::nullopt;
 }
 
 void fillMissingPoints(MorvList &records, double dX, double dY)

@@ -5,6 +5,8 @@
 
 #include "cad/document.h"
 
+#include <optional>
+
 // Puts a text at its position: the insertion point of a left-aligned text,
 // else the alignment point. An aligned or fit text lies between its two
 // points, so its insertion point moves by the same offset: it keeps its
@@ -21,6 +23,14 @@ bool LastTextObject(const cad::Document &doc, const MorvList &records, cad::Enti
 // A record read back from a TEXT entity (handle, string, alignment, layer,
 // position).
 Morv recordFromText(const cad::Entity &text);
+
+// Where the write-back puts the text of editor line `line` (from 1): the
+// record's own point; for a record without point (a place kept for a data
+// line) and for a line beyond the records, the point of the nearest record
+// above that has one, one offset step further for every line between.
+// None when no record above has a point: the write-back places nothing
+// there either.
+std::optional<cad::Point> placeOfLine(const MorvList &records, int line, double dX, double dY);
 
 // Gives every record without point the point one offset step after the
 // record before it.

@@ -9,7 +9,9 @@
 #include "writeback.h"
 
 #include "editor/lineeditor.h"
-#include "form/commandguard.h"
+#include "form/commandmark.h"
+#include "form/fieldtext.h"
+#include "form/inputmethod.h"
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
@@ -41,7 +43,7 @@ QLineEdit *makeOffsetBox(QWidget *parent, int x, int y)
     auto *e = new QLineEdit(parent);
     e->setGeometry(x, y, 71, 22);
     e->setAlignment(Qt::AlignRight);
-    e->setAttribute(Qt::WA_InputMethodEnabled, false);
+    closeInputMethodOnEntry(e);
     e->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     return e;
 }
@@ -56,6 +58,8 @@ public:
 private:
     FormContext &m_form;
 };
+
+constexpr int EditorTop = 118;
 
 const QStringList DesignTagItems = {
     QStringLiteral("JCMNT1:コメント１"), QStringLiteral("JCMNT2:コメント２"), QStringLiteral("NAME:機器名"),
@@ -79,6 +83,13 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMaxVisibleItems(16);
+    // The field shows the start of a text the program or a choice from the
+    // list puts there; while the user types, the caret stays where it is.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textChanged, this, [this] {
+        if (!ComboBox1->lineEdit()->hasFocus())
+            showFieldStart(ComboBox1);
+    });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { showFieldStart(ComboBox1); });
     SpeedButton9 = makeButton(this, QStringLiteral("..."), 184, 23, 23, 22);
     Label4 = makeLabel(this, QStringLiteral("dY :"), 213, 25);
     Edit2 = makeOffsetBox(this, 240, 23);
@@ -96,7 +107,7 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     SpeedButton5 = makeButton(this, QStringLiteral("中止"), 213, 90, 52, 22);
     SpeedButton4 = makeButton(this, QStringLiteral("Undo"), 268, 90, 45, 22);
     SynEdit1 = new LineEditor(this);
-    SynEdit1->setGeometry(0, 118, 320, 154);
+    SynEdit1->setGeometry(0, EditorTop, 320, 272 - EditorTop);
 
     SpeedButton2->setEnabled(false);
     SpeedButton6->setEnabled(false);
@@ -123,6 +134,13 @@ TTextTab::TTextTab(FormContext &form, QWidget *parent)
     connect(SynEdit1, &LineEditor::keyReleased, this, &TTextTab::SynEdit1KeyUp, Qt::DirectConnection);
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
+}
+
+void TTextTab::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The editor fills the page below the buttons, as the grids do.
+    SynEdit1->setGeometry(0, EditorTop, width(), std::max(0, height() - EditorTop));
 }
 
 void TTextTab::setTagItems(const QStringList &items)
@@ -184,21 +202,11 @@ TMorvRenbanForm &TTextTab::MorvRenbanForm()
     return m_form.MorvRenbanForm();
 }
 
-bool TTextTab::isBusy() const
-{
-    return m_busy || PopupMenu1->isRunning();
-}
-
 template <typename Command>
-void TTextTab::runExclusive(Command command)
+void TTextTab::runTabCommand(Command command)
 {
-    if (m_form.commandRunning())
-        return;
-    m_busy = true;
-    runCommand(m_form.messages(), command);
-    m_busy = false;
+    runExclusive(m_form.state(), m_form.messages(), command);
 }
-
 
 void TTextTab::setProgress(const QString &text)
 {
@@ -213,7 +221,7 @@ void TTextTab::setProgress(const QString &text)
 
 void TTextTab::SpeedButton1Click()
 {
-    runExclusive([this] { acquireTexts(); });
+    runTabCommand([this] { acquireTexts(); });
 }
 
 void TTextTab::acquireTexts()
@@ -279,8 +287,8 @@ void TTextTab::showOffsets(bool warnWhenZero)
         dX = last.x - before.x;
         dY = last.y - before.y;
     }
-    Edit1->setText(formatOffset(dX));
-    Edit2->setText(formatOffset(dY));
+    setFieldText(Edit1, formatOffset(dX));
+    setFieldText(Edit2, formatOffset(dY));
     const bool zero = readNumberOrZero(Edit1->text()) == 0 && readNumberOrZero(Edit2->text()) == 0;
     setTextColour(Edit1, zero ? Qt::red : Qt::black);
     setTextColour(Edit2, zero ? Qt::red : Qt::black);
@@ -294,7 +302,7 @@ void TTextTab::showOffsets(bool warnWhenZero)
 
 void TTextTab::SpeedButton2Click()
 {
-    runExclusive([this] { writeBack(); });
+    runTabCommand([this] { writeBack(); });
 }
 
 void TTextTab::writeBack()
@@ -347,6 +355,9 @@ void TTextTab::SpeedButton3Click()
 
 void TTextTab::SpeedButton4Click()
 {
+    // The lines belong to the command under way, if any.
+    if (m_form.commandRunning())
+        return;
     if (SynEdit1->canUndo())
         SynEdit1->undo();
     else
@@ -419,21 +430,23 @@ void TTextTab::CaretYChanged(int caretY)
             return;
         const int n = int(EditTexts.size());
         if (CheckBox9->isChecked() && n > 0) {
+            // Where the write-back puts the text of this line; attribute
+            // lines beyond the records have no place.
             std::optional<cad::Point> point;
-            if (caretY <= n) {
-                if (EditTexts[size_t(caretY - 1)].hasPoint)
-                    point = EditTexts[size_t(caretY - 1)].insPt;
-            } else if (!state.ATTmode) {
-                // Where the write-back puts the text of this line.
-                const auto dX = readNumber(Edit1->text());
-                const auto dY = readNumber(Edit2->text());
-                if (!dX || !dY) {
-                    throw std::invalid_argument(
-                        QStringLiteral("'%1' は数値ではありません．").arg(dX ? Edit2->text() : Edit1->text()).toStdString());
+            const bool beyond = caretY > n;
+            if (!beyond || !state.ATTmode) {
+                double dX = 0, dY = 0;
+                if (beyond || !EditTexts[size_t(caretY - 1)].hasPoint) {
+                    const auto x = readNumber(Edit1->text());
+                    const auto y = readNumber(Edit2->text());
+                    if (!x || !y) {
+                        throw std::invalid_argument(
+                            QStringLiteral("'%1' は数値ではありません．").arg(x ? Edit2->text() : Edit1->text()).toStdString());
+                    }
+                    dX = *x;
+                    dY = *y;
                 }
-                point = EditTexts[size_t(n - 1)].insPt;
-                point->x += *dX * (caretY - n);
-                point->y += *dY * (caretY - n);
+                point = placeOfLine(EditTexts, caretY, dX, dY);
             }
             if (point && m_form.cadIsRunning()) {
                 try {
@@ -496,7 +509,7 @@ bool TTextTab::eventFilter(QObject *watched, QEvent *event)
 
 void TTextTab::SpeedButton6Click()
 {
-    runExclusive([this] { alignTexts(); });
+    runTabCommand([this] { alignTexts(); });
 }
 
 void TTextTab::alignTexts()
@@ -531,7 +544,7 @@ void TTextTab::alignTexts()
 
 void TTextTab::SpeedButton8Click()
 {
-    runExclusive([this] { acquireAttributes(); });
+    runTabCommand([this] { acquireAttributes(); });
 }
 
 void TTextTab::acquireAttributes()

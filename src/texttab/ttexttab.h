@@ -90,9 +90,6 @@ public:
     TMorvRenbanForm &MorvRenbanForm() override;
 
     // The tag list items, sorted as the list shows them.
-    // A command of this tab or of its editor menu is under way.
-    bool isBusy() const;
-
     void setTagItems(const QStringList &items);
     QStringList tagItems() const;
 
@@ -105,6 +102,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void acquireTexts();
@@ -115,9 +113,8 @@ private:
     std::optional<cad::Application> startPick(bool attributes);
     void showPickedRecords(const MorvList &records);
     // Runs one of the tab's commands unless a command of any tab runs.
-    template <typename Command> void runExclusive(Command command);
+    template <typename Command> void runTabCommand(Command command);
     void setProgress(const QString &text);
 
     FormContext &m_form;
-    bool m_busy = false;
 };

@@ -5,15 +5,20 @@
 
 #include "app/settingsfile.h"
 #include "app/ttargetcadform.h"
+#include "attrtab/tattrtab.h"
+#include "attrtab/tmorvattform.h"
 #include "editor/lineeditor.h"
 #include "form/sidefiles.h"
 #include "form/textfile.h"
 #include "texttab/ttexttab.h"
+#include "transform/dialogs/tmorvtikanform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -21,6 +26,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -194,6 +201,92 @@ TEST(AppMainForm, VersionBoxNamesTheBuildDate)
     EXPECT_EQ(ui.messages.shown[0].kind, CapturingMessageBoxes::Information);
     EXPECT_TRUE(ui.messages.shown[0].text.contains("2024.12.26"));
     EXPECT_EQ(ui.messages.shown[0].text.count('\n'), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Fields the program fills show the start of a text too long for them.
+struct FieldCase
+{
+    const char *name;
+    // Fills the field the program's way with the text; gives the field.
+    std::function<QLineEdit *(HeadlessForm &, const QString &)> fill;
+};
+
+class AppFieldStart : public ::testing::TestWithParam<FieldCase>
+{};
+
+TEST_P(AppFieldStart, AppFieldsFilledByTheProgramShowTheStartOfTheirText)
+{
+    HeadlessForm ui;
+    ui.start();
+    const QString text = QStringLiteral("JCMNT1:コメント１ とても長い説明のある項目 0123456789");
+    QLineEdit *field = GetParam().fill(ui, text);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text().left(6), text.left(6)) << GetParam().name;
+    EXPECT_EQ(field->cursorPosition(), 0) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, AppFieldStart,
+    ::testing::Values(
+        FieldCase{"TargetCadName",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TTargetCADForm *dialog = ui.form().TargetCADForm;
+                      dialog->ListBox1->addItem(text + "\tX.Application");
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit1;
+                  }},
+        FieldCase{"TargetCadProgId",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TTargetCADForm *dialog = ui.form().TargetCADForm;
+                      dialog->ListBox1->addItem("X\t" + text);
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit2;
+                  }},
+        FieldCase{"TagListPrompt",
+                  [](HeadlessForm &ui, const QString &text) {
+                      TMorvAttForm *dialog = ui.form().TabSheet2->MorvAttForm;
+                      dialog->setEntries({"TAG:" + text});
+                      dialog->ListBox1->setCurrentRow(0);
+                      dialog->ListBox1Click();
+                      return dialog->Edit2;
+                  }},
+        FieldCase{"ReplaceSearchField",
+                  [](HeadlessForm &ui, const QString &text) {
+                      ui.form().MorvTikanForm().setSearchText(text);
+                      return ui.form().MorvTikanForm().Edit1;
+                  }},
+        FieldCase{"ReplaceReplacementField",
+                  [](HeadlessForm &ui, const QString &text) {
+                      ui.form().MorvTikanForm().setSearchText(text);
+                      return ui.form().MorvTikanForm().Edit2;
+                  }}),
+    [](const ::testing::TestParamInfo<FieldCase> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST(AppMainForm, TheCloseKeepsWhatTheUserAddedToTheSettingsFile)
+{
+    HeadlessForm ui;
+    const QString ini = QFileInfo(SideFiles::settingsPath()).fileName();
+    ui.writeSideFile(ini, {"; my notes", "[MorvEdit]", "Sort=0", "Extra=1", "[Mine]", "Key=value"});
+    ui.start();
+    ui.textTab().CheckBox1->setChecked(true);
+    ui.close();
+
+    const QStringList lines = TextFile::readLines(ui.sideFile(ini)).value_or(QStringList());
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines.mid(0, 4), QStringList({"; my notes", "[MorvEdit]", "Sort=1", "Extra=1"}));
+    EXPECT_TRUE(lines.contains("[Mine]"));
+    EXPECT_TRUE(lines.contains("Key=value"));
+    EXPECT_TRUE(lines.contains("ProgID=BricscadApp.AcadApplication"));
 }
 
 } // namespace

@@ -144,6 +144,81 @@ TEST_F(AppSettingsFile, KeysOutsideTheirSectionAreNotTheirs)
     EXPECT_EQ(SettingsFile::read(path()).progId, QStringLiteral("BricscadApp.AcadApplication"));
 }
 
+// Writing keeps what the file holds besides the tool's keys, as Windows'
+// profile functions do: the tool's keys take their values where they stand
+// and the missing ones join their section in the fixed order.
+struct MergeCase
+{
+    const char *name;
+    QStringList before;
+    QStringList after;
+
+    friend void PrintTo(const MergeCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class AppSettingsMerge : public AppSettingsFile, public ::testing::WithParamInterface<MergeCase>
+{};
+
+// Settings that differ from every value of the files below.
+MorvSettings changedSettings()
+{
+    MorvSettings s;
+    s.left = 100;
+    s.top = 200;
+    s.progId = QStringLiteral("New.Application");
+    s.sort = false;
+    return s;
+}
+
+const QStringList OwnMorvEditKeys = {"AttTag=", "AttTagIndex2=0", "Cursor=1", "AttTagIndex1=0", "Sentou=0",
+                                     "UpperCase=1", "Enter=1", "ZoomCenter=0", "AttEnter=1", "AttEnterDown=1",
+                                     "ZoomCenter2=0"};
+
+TEST_P(AppSettingsMerge, AppSettingsWriteKeepsWhatTheFileHolds)
+{
+    ASSERT_TRUE(TextFile::writeLines(path(), GetParam().before));
+    ASSERT_TRUE(SettingsFile::write(path(), changedSettings()));
+    EXPECT_EQ(TextFile::readLines(path()), GetParam().after) << GetParam().name;
+    EXPECT_EQ(SettingsFile::read(path()), changedSettings()) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, AppSettingsMerge,
+    ::testing::Values(
+        MergeCase{"CommentsUnknownKeysAndSectionsStay",
+                  {"; written by hand", "[User]", "Colour=blue", "", "[MorvEdit]", "; my position",
+                   "Left=5", "Mine=keep", "Top=6", "", "[Target]", "ProgID=Old.Application", "Note=x"},
+                  QStringList({"; written by hand", "[User]", "Colour=blue", "", "[MorvEdit]", "; my position",
+                               "Left=100", "Mine=keep", "Top=200", "Sort=0"})
+                      + OwnMorvEditKeys
+                      + QStringList({"", "[Target]", "ProgID=New.Application", "Note=x"})},
+        MergeCase{"KeysKeepTheirPlaceAndSpelling",
+                  {"[TARGET]", "progid = Old.Application", "[morvedit]", "TOP = 6", "LEFT=5"},
+                  QStringList({"[TARGET]", "progid=New.Application", "[morvedit]", "TOP=200", "LEFT=100",
+                               "Sort=0"})
+                      + OwnMorvEditKeys},
+        MergeCase{"AMissingSectionComesAtTheEnd",
+                  {"[User]", "Colour=blue"},
+                  QStringList({"[User]", "Colour=blue", "[MorvEdit]", "Left=100", "Top=200", "Sort=0"})
+                      + OwnMorvEditKeys + QStringList({"[Target]", "ProgID=New.Application"})},
+        MergeCase{"TheFirstOfRepeatedKeysIsTheOneWritten",
+                  {"Left=1", "[MorvEdit]", "Left=5", "Left=7", "[MorvEdit]", "Top=8"},
+                  QStringList({"Left=1", "[MorvEdit]", "Left=100", "Left=7", "Top=200", "Sort=0"})
+                      + OwnMorvEditKeys + QStringList({"[MorvEdit]", "Top=8", "[Target]", "ProgID=New.Application"})}),
+    [](const ::testing::TestParamInfo<MergeCase> &info) { return std::string(info.param.name); });
+
+TEST_F(AppSettingsFile, AShiftJisFileKeepsItsJapaneseComments)
+{
+    writeFile(encodeShiftJis(QStringLiteral("; 設定ファイル\r\n[MorvEdit]\r\nLeft=5\r\n[ユーザー]\r\n色=青\r\n")).value());
+    ASSERT_TRUE(SettingsFile::write(path(), changedSettings()));
+    const QStringList lines = TextFile::readLines(path()).value_or(QStringList());
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("; 設定ファイル"));
+    EXPECT_EQ(lines[2], "Left=100");
+    EXPECT_TRUE(lines.contains(QStringLiteral("[ユーザー]")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("色=青")));
+}
+
 TEST(AppSettingsPosition, CentresWithHalvesRoundedTowardZero)
 {
     EXPECT_EQ(SettingsFile::centredPosition(QSize(1920, 1080), QSize(345, 359)), QPoint(787, 360));

@@ -5,9 +5,12 @@
 #include "attrtabfixture.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QImage>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -419,5 +422,70 @@ TEST_F(AttrTabTest, AttrTabDrawsGreyCellsAndRedChangedText)
     EXPECT_TRUE(colours(1, 2).count(0xFF0000));          // changed: red text
     EXPECT_FALSE(colours(1, 1).count(0xFF0000));         // unchanged
 }
+
+} // namespace
+
+namespace {
+
+// --- The right button ---
+
+// Where a right-click lands: a widget of the grid and a point in it.
+struct RightClickCase
+{
+    const char *name;
+    std::function<std::pair<QWidget *, QPoint>(StringGrid *)> spot;
+
+    friend void PrintTo(const RightClickCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class AttrTabRightClick : public AttrTabTest, public ::testing::WithParamInterface<RightClickCase>
+{};
+
+TEST_P(AttrTabRightClick, AttrTabRightClickOpensTheMenuOverTheSelectionAsItIs)
+{
+    acquireColumn(4);
+    tab().CheckBox6->setChecked(true);
+    select(1, 1, 2, 2);
+    ui.form().setStatusPanel(0, "before");
+    const int zooms = drawing().zoomCenterCount;
+
+    const auto [widget, pos] = GetParam().spot(grid());
+    QTest::mousePress(widget, Qt::RightButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::RightButton, {}, pos);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &menuEvent);
+
+    EXPECT_TRUE(tab().PopupMenu2->isVisible()) << GetParam().name;
+    tab().PopupMenu2->hide();
+    EXPECT_EQ(grid()->gridSelection(), (GridRect{1, 1, 2, 2})) << GetParam().name;
+    EXPECT_EQ(grid()->currentCol(), 1);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_FALSE(grid()->isEditorShowing());
+    EXPECT_EQ(ui.form().statusPanelText(0), "before"); // no click handler ran
+    EXPECT_EQ(drawing().zoomCenterCount, zooms);        // the view stayed
+
+    // The menu's command then works on the cells the user selected.
+    tab().N32->trigger();
+    EXPECT_EQ(column(1), QStringList({"Ｎ１", "Ｎ２", "N3", "N4"}));
+    EXPECT_EQ(column(2), QStringList({"Ｓ１", "Ｓ２", "S3", "S4"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spots, AttrTabRightClick,
+    ::testing::Values(
+        RightClickCase{"DataCellOutsideTheSelection",
+                       [](StringGrid *g) { return std::pair<QWidget *, QPoint>(g->viewport(), g->cellRect(2, 4).center()); }},
+        RightClickCase{"DataCellInsideTheSelection",
+                       [](StringGrid *g) { return std::pair<QWidget *, QPoint>(g->viewport(), g->cellRect(2, 2).center()); }},
+        RightClickCase{"FixedRow",
+                       [](StringGrid *g) {
+                           QHeaderView *h = g->horizontalHeader();
+                           return std::pair<QWidget *, QPoint>(h->viewport(), QPoint(h->sectionViewportPosition(1) + 5, 5));
+                       }},
+        RightClickCase{"FixedColumn", [](StringGrid *g) {
+                           QHeaderView *h = g->verticalHeader();
+                           return std::pair<QWidget *, QPoint>(h->viewport(), QPoint(5, h->sectionViewportPosition(3) + 5));
+                       }}),
+    [](const ::testing::TestParamInfo<RightClickCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -332,6 +332,50 @@ TEST_F(AttrTabTagListDialog, AttrTabDialogUpdateAddAndDeleteKeepTheListSorted)
     EXPECT_EQ(dialog().Edit2->text(), "");
 }
 
+// "削除": the new last entry when the last one went, else the first entry
+// (ListBox1Click's rule for a list without selection).
+struct DeleteCase
+{
+    int deleted;
+    QStringList left;
+    int selected;
+    QString tag;
+
+    friend void PrintTo(const DeleteCase &c, std::ostream *os) { *os << "delete " << c.deleted; }
+};
+
+class AttrTabDialogDelete : public AttrTabTagListDialog, public ::testing::WithParamInterface<DeleteCase>
+{};
+
+TEST_P(AttrTabDialogDelete, AttrTabDeleteSelectsTheLastOnlyAfterTheLastElseTheFirst)
+{
+    dialog().setEntries({"A:a", "B:b", "C:c", "D:d"});
+    dialog().ListBox1->setCurrentRow(GetParam().deleted);
+    dialog().Button3Click();
+    EXPECT_EQ(dialog().entries(), GetParam().left);
+    EXPECT_EQ(dialog().ListBox1->currentRow(), GetParam().selected);
+    EXPECT_EQ(dialog().Edit1->text(), GetParam().tag);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, AttrTabDialogDelete,
+                         ::testing::Values(DeleteCase{0, {"B:b", "C:c", "D:d"}, 0, "B"},
+                                           DeleteCase{2, {"A:a", "B:b", "D:d"}, 0, "A"},
+                                           DeleteCase{3, {"A:a", "B:b", "C:c"}, 2, "C"}));
+
+TEST_F(AttrTabTagListDialog, AttrTabArrowKeysFillTheFieldsAsAClickDoes)
+{
+    dialog().setEntries({"A:a", "B:b", "C:c"});
+    EXPECT_EQ(dialog().ListBox1->currentRow(), -1); // nothing chosen by opening
+    dialog().ListBox1->setCurrentRow(0);
+    QTest::keyClick(dialog().ListBox1, Qt::Key_Down);
+    EXPECT_EQ(dialog().Edit1->text(), "B");
+    EXPECT_EQ(dialog().Edit2->text(), "b");
+
+    dialog().Edit2->setText("bb");
+    dialog().Button1Click(); // "更新" replaces the entry the keys chose
+    EXPECT_EQ(dialog().entries(), QStringList({"A:a", "B:bb", "C:c"}));
+}
+
 struct PickCase
 {
     const char *name;

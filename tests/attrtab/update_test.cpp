@@ -257,3 +257,58 @@ TEST_F(AttrTabTest, AttrTabUpdateWithoutCadDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+// Enter with "Enter = 更新" when the CAD runs but cannot be reached (its
+// document does not answer): one message, and the key ends there: the
+// in-place editor neither opens nor closes, the current cell stays.
+struct UnreachableCase
+{
+    const char *name;
+    bool inEditor;
+    bool down; // "Enter=[ ↓ ]"
+
+    friend void PrintTo(const UnreachableCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class AttrTabEnterUnreachable : public AttrTabTest, public ::testing::WithParamInterface<UnreachableCase>
+{};
+
+TEST_P(AttrTabEnterUnreachable, AttrTabEnterWithTheCadUnreachableShowsOneMessageAndEndsThere)
+{
+    const UnreachableCase &c = GetParam();
+    const std::vector<Handle> refs = acquireColumn(3);
+    tab().CheckBox2->setChecked(c.down);
+    grid()->setCurrentCell(1, 2);
+    QWidget *target = grid();
+    if (c.inEditor) {
+        target = editCurrentCell("typed");
+        ASSERT_NE(target, nullptr);
+    } else {
+        grid()->setCellText(1, 2, "typed");
+    }
+    drawing().failMember(u"ActiveDocument", u"the CAD does not answer");
+
+    QTest::keyClick(target, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    drawing().clearFaults();
+
+    EXPECT_EQ(ui.messages.texts(), QStringList{"the CAD does not answer"}) << c.name;
+    EXPECT_EQ(grid()->isEditorShowing(), c.inEditor) << c.name;
+    EXPECT_EQ(grid()->currentRow(), 2) << c.name;
+    EXPECT_EQ(grid()->currentCol(), 1) << c.name;
+    EXPECT_EQ(cell(1, 2), "typed") << c.name;
+    EXPECT_EQ(textOf(attributeOf(refs[1], u"NAME")), u"N2") << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AttrTabEnterUnreachable,
+                         ::testing::Values(UnreachableCase{"EditorShowingDown", true, true},
+                                           UnreachableCase{"EditorShowingRight", true, false},
+                                           UnreachableCase{"NoEditorDown", false, true},
+                                           UnreachableCase{"NoEditorRight", false, false}),
+                         [](const ::testing::TestParamInfo<UnreachableCase> &info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

@@ -54,6 +54,34 @@ TEST(CadWildcard, CadRules)
         {u"A[B", u"A[B", true},                // an unclosed bracket is itself
         {u"aXbXc", u"a*b*c", true},
         {u"aXbX", u"a*b*c", false},
+        // A comma inside brackets is a member, never a split.
+        {u",", u"[a,b]", true},
+        {u"b", u"[a,b]", true},
+        {u"c", u"[a,b]", false},
+        {u"A,B", u"A[,]B,C", true},
+        {u"C", u"A[,]B,C", true},
+        {u"A", u"A[,]B,C", false},
+        // "]" right after "[" or "[~" is a member; the split agrees.
+        {u"]", u"[]a]", true},
+        {u"a", u"[]a]", true},
+        {u"_", u"[]-a]", true},                // the range ] to a
+        {u",x", u"[],]x", true},
+        {u"]x", u"[],]x", true},
+        {u"ax", u"[],]x", false},
+        {u"ax", u"[~],]x", true},             // one pattern, not "[~]" and "]x"
+        {u"]x", u"[~],]x", false},
+        {u",x", u"[~],]x", false},
+        {u"]", u"[~]]", false},
+        {u"a", u"[~]]", true},
+        // A hyphen at either end of a set is a member.
+        {u"-", u"[-a]", true},
+        {u"a", u"[-a]", true},
+        {u"b", u"[-a]", false},
+        {u"-", u"[a-]", true},
+        {u"b", u"[a-]", false},
+        {u"-", u"[~-]", false},
+        {u"x", u"[~-]", true},
+        {u"[~]", u"[~]", true},                // never closed: itself
     };
     for (const Case &c : cases) {
         EXPECT_EQ(wildcardMatch(c.text, c.pattern), c.matches)

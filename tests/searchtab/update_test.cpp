@@ -171,3 +171,40 @@ TEST(SearchTabUpdateMessage, CountsAndLockedLine)
 }
 
 } // namespace
+
+namespace {
+
+// Enter with "Enter=更新" when the CAD runs but its document does not answer:
+// one message, and the key ends there: the in-place editor neither opens
+// nor closes, the current row stays.
+class SearchTabEnterUnreachable : public SearchTabTest, public ::testing::WithParamInterface<bool>
+{};
+
+TEST_P(SearchTabEnterUnreachable, EnterWithTheCadUnreachableShowsOneMessageAndEndsThere)
+{
+    const bool inEditor = GetParam();
+    const cad::Handle a = drawing().addText(u"A", {0, 0, 0});
+    drawing().addText(u"B", {0, 10, 0});
+    search("");
+    if (inEditor) {
+        typeIntoRow(0, "typed");
+    } else {
+        grid().setCurrentCell(0, 0);
+        grid().setCellText(0, 0, "typed");
+    }
+    ui.messages.clear();
+    drawing().failMember(u"ActiveDocument", u"the CAD does not answer");
+
+    pressEnter();
+    drawing().clearFaults();
+
+    EXPECT_EQ(ui.messages.texts(), QStringList{"the CAD does not answer"});
+    EXPECT_EQ(grid().isEditorShowing(), inEditor);
+    EXPECT_EQ(grid().currentRow(), 0);
+    EXPECT_EQ(grid().cellText(0, 0), "typed");
+    EXPECT_EQ(textOf(a), u"A");
+}
+
+INSTANTIATE_TEST_SUITE_P(EditorShowing, SearchTabEnterUnreachable, ::testing::Bool());
+
+} // namespace

@@ -114,6 +114,50 @@ TEST_F(TransformEditorSerial, InsertsTheRunAtTheSelectionStartsLine)
     }
 }
 
+// A count of any size: the run is a long command that fills lines one at a
+// time; "中止" on the main window (the dialog has closed) stops it, keeping
+// the lines filled so far, the one during which it was clicked included.
+TEST_F(TransformEditorSerial, AHugeCountFillsLineByLineUntilStopped)
+{
+    struct Case
+    {
+        const char *name;
+        QPushButton *button;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"append", dialog.Button1, {"first", "last", "P00001", "P00002", "P00003"}},
+        {"insert", dialog.Button3, {"P00001", "P00002", "P00003", "first", "last"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        host.setLines({"first", "last"});
+        host.setCaretTo(1);
+        host.testPump.calls = 0;
+        bool dialogShownWhileFilling = true;
+        bool stopEnabledWhileFilling = false;
+        host.testPump.onCall = [&](int call) {
+            dialogShownWhileFilling = dialog.isVisible();
+            stopEnabledWhileFilling = host.SpeedButton5->isEnabled();
+            if (call == 3)
+                host.SpeedButton5->click();
+        };
+        answerWith({"p", "00001", "", "1", "160000000", 10}, c.button);
+        menu.N17->trigger();
+        host.testPump.onCall = nullptr;
+
+        EXPECT_EQ(host.lines(), c.expected);
+        EXPECT_EQ(host.testPump.calls, 3);
+        EXPECT_FALSE(dialogShownWhileFilling);
+        EXPECT_TRUE(stopEnabledWhileFilling);
+        EXPECT_FALSE(host.formState.runFlag);
+        EXPECT_FALSE(host.SpeedButton5->isEnabled());
+        EXPECT_FALSE(host.SynEdit1->isReadOnly());
+        host.SpeedButton4->click(); // one undo takes the whole run back
+        EXPECT_EQ(host.lines(), QStringList({"first", "last"}));
+    }
+}
+
 TEST_F(TransformEditorSerial, CancelChangesNothing)
 {
     host.setLines({"a"});

@@ -39,6 +39,25 @@ std::u32string codePoints(std::u16string_view text)
     return out;
 }
 
+// The index of the "]" that closes the set opened by the "[" at p[open], or
+// npos when nothing closes it (the "[" then stands for itself). A "]" right
+// after "[" or "[~" is a member, and "`" takes the next character as a
+// member. Compiling a set and splitting at commas both go by this, so a
+// comma inside a set is always a member ("[~],]x" is one pattern).
+size_t setEnd(std::u32string_view p, size_t open)
+{
+    size_t j = open + 1;
+    if (j < p.size() && p[j] == U'~')
+        ++j;
+    for (bool first = true; j < p.size(); ++j, first = false) {
+        if (p[j] == U']' && !first)
+            return j;
+        if (p[j] == U'`' && j + 1 < p.size())
+            ++j;
+    }
+    return std::u32string_view::npos;
+}
+
 // One element of a compiled pattern.
 struct Token
 {
@@ -69,42 +88,33 @@ std::vector<Token> compile(std::u32string_view p, bool ignoreCase)
             t.ch = (i + 1 < p.size()) ? p[++i] : U'`';
             break;
         case U'[': {
-            size_t j = i + 1;
+            const size_t end = setEnd(p, i);
+            if (end == std::u32string_view::npos) {
+                // An unclosed bracket stands for itself.
+                t.ch = c;
+                break;
+            }
             t.kind = Token::Set;
-            if (j < p.size() && p[j] == U'~') {
+            size_t j = i + 1;
+            if (p[j] == U'~') {
                 t.negated = true;
                 ++j;
             }
-            // A ']' right after the opening bracket is a member, as in the CAD.
-            bool first = true;
-            bool closed = false;
-            while (j < p.size()) {
+            for (; j < end; ++j) {
                 char32_t m = p[j];
-                if (m == U']' && !first) {
-                    closed = true;
-                    break;
-                }
-                if (m == U'`' && j + 1 < p.size())
+                if (m == U'`')
                     m = p[++j];
-                if (j + 2 < p.size() && p[j + 1] == U'-' && p[j + 2] != U']') {
+                if (j + 2 < end && p[j + 1] == U'-') {
                     char32_t hi = p[j + 2];
                     j += 2;
-                    if (hi == U'`' && j + 1 < p.size())
+                    if (hi == U'`')
                         hi = p[++j];
                     t.ranges.emplace_back(fold(m, ignoreCase), fold(hi, ignoreCase));
                 } else {
                     t.ranges.emplace_back(fold(m, ignoreCase), fold(m, ignoreCase));
                 }
-                first = false;
-                ++j;
             }
-            if (!closed) {
-                // An unclosed bracket stands for itself.
-                t = Token();
-                t.ch = c;
-            } else {
-                i = j;
-            }
+            i = end;
             break;
         }
         default:
@@ -169,16 +179,15 @@ std::vector<std::u32string_view> alternatives(std::u32string_view pattern)
 {
     std::vector<std::u32string_view> parts;
     size_t start = 0;
-    bool inSet = false;
     for (size_t i = 0; i < pattern.size(); ++i) {
         const char32_t c = pattern[i];
         if (c == U'`') {
             ++i;
-        } else if (c == U'[' && !inSet) {
-            inSet = pattern.find(U']', i + 2) != std::u32string_view::npos;
-        } else if (c == U']' && inSet) {
-            inSet = false;
-        } else if (c == U',' && !inSet) {
+        } else if (c == U'[') {
+            const size_t end = setEnd(pattern, i);
+            if (end != std::u32string_view::npos)
+                i = end;
+        } else if (c == U',') {
             parts.push_back(pattern.substr(start, i - start));
             start = i + 1;
         }

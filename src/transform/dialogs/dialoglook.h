@@ -3,6 +3,8 @@
 // The common look of the text tool dialogs: their field font and their place
 // at the centre of the screen.
 
+#include "form/inputmethod.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
@@ -53,10 +55,11 @@ inline void moveToScreenCentre(QWidget *window)
     window->move(frame.topLeft());
 }
 
-// A field where only direct typing makes sense: numbers and short codes.
+// A field with "input method closed": numbers and short codes, where the
+// user may still switch the input method on (号, 番).
 inline void closeInputMethod(QWidget *field)
 {
-    field->setAttribute(Qt::WA_InputMethodEnabled, false);
+    closeInputMethodOnEntry(field);
 }
 
 } // namespace dialoglook

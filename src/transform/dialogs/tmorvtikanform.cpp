@@ -54,8 +54,11 @@ void TMorvTikanForm::FormCreate()
 
 void TMorvTikanForm::setSearchText(const QString &text)
 {
+    // Filled by the program: both fields show the start of the text.
     Edit1->setText(text);
+    Edit1->setCursorPosition(0);
     Edit2->setText(Edit1->text());
+    Edit2->setCursorPosition(0);
 }
 
 std::u16string TMorvTikanForm::findText() const

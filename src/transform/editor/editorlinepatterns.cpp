@@ -4,6 +4,7 @@
 #include "editorcommandhost.h"
 
 #include "editor/lineeditor.h"
+#include "transform/serialrun.h"
 #include "transform/texttrim.h"
 
 #include <QTextCursor>
@@ -81,6 +82,25 @@ void runOnSelection(EditorCommandHost &host, const LineTransform &transform, Sto
     editor.beginUpdate();
     editor.setTextCursor(selection);
     editor.replaceSelection(joinTrimmedLines(working));
+    editor.endUpdate();
+}
+
+void runSerialIntoEditor(EditorCommandHost &host, const SerialRun &run, bool insert)
+{
+    LineEditor &editor = host.editor();
+    int line = editor.selectionStartLineIndex();
+    host.UndoMark(true);
+    CommandRun command(host);
+    editor.beginUpdate();
+    for (std::int32_t k = 0; k < run.count; ++k) {
+        const QString text = QString::fromStdU16String(SerialText(run, k));
+        if (insert)
+            editor.insertLine(line++, text);
+        else
+            editor.appendLine(text);
+        if (!command.keepRunning())
+            break;
+    }
     editor.endUpdate();
 }
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 class EditorCommandHost;
+struct SerialRun;
 
 // Transforms one line in place; gives false when the line stayed as it was.
 using LineTransform = std::function<bool(std::u16string &line)>;
@@ -46,6 +47,14 @@ void runOnAllLines(EditorCommandHost &host, const LineTransform &transform,
 void runOnSelection(EditorCommandHost &host, const LineTransform &transform,
                     StopTest stopTest = StopTest::EveryLine,
                     EmptySelection emptySelection = EmptySelection::DoNothing);
+
+// "連番作成" into the editor: the texts of the run made one at a time, each
+// inserted as a new line at the selection start's line (insert) or added
+// as a new last line, after the undo point is taken. A long command like
+// the others: after each line the GUI processes messages and "中止" stops
+// the run, so that a count of any size neither freezes the tool nor holds
+// more texts than the lines filled.
+void runSerialIntoEditor(EditorCommandHost &host, const SerialRun &run, bool insert);
 
 // A text split at its line breaks (CR LF, CR, LF). A text that ends with a
 // line break gives no empty last line; an empty text gives no lines.

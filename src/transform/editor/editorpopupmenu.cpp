@@ -4,7 +4,7 @@
 #include "editorlinepatterns.h"
 
 #include "editor/lineeditor.h"
-#include "form/commandguard.h"
+#include "form/commandmark.h"
 #include "transform/dialogs/tmorvkasanform.h"
 #include "transform/dialogs/tmorvrenbanform.h"
 #include "transform/dialogs/tmorvtikanform.h"
@@ -129,13 +129,15 @@ QAction *EditorPopupMenu::addClassItem(const QString &caption)
     return item;
 }
 
-// A command chosen from the menu. The commands let messages through while
-// they run; a second command started from the menu meanwhile would work on
-// lines the first one is about to write back, so it is not started.
+// A command chosen from the menu, unless a command of any tab runs: the
+// commands let messages through while they run, and a second one started
+// meanwhile would work on lines the first one is about to write back, or
+// end it by clearing runFlag.
 template <typename Command>
 void EditorPopupMenu::runMenuCommand(Command command)
 {
-    if (m_running)
+    const CommandMark mark(m_host.state());
+    if (!mark.held())
         return;
     m_running = true;
     struct RunningReset
@@ -148,7 +150,7 @@ void EditorPopupMenu::runMenuCommand(Command command)
 
 void EditorPopupMenu::popup(const QPoint &globalPos)
 {
-    if (m_running)
+    if (m_host.state().commandUnderWay)
         return;
     PopupMenu1->popup(globalPos);
 }
@@ -291,23 +293,10 @@ void EditorPopupMenu::N17Click()
 {
     TMorvRenbanForm &dialog = m_host.MorvRenbanForm();
     dialog.setOverwriteForm(false);
-    // The run goes into the editor when "追加" or "挿入" makes it, before the
-    // dialog closes.
-    const QMetaObject::Connection filling = connect(
-            &dialog, &TMorvRenbanForm::serialRunCreated, this, [this](const SerialRun &run, bool insert) {
-                LineEditor &editor = m_host.editor();
-                int line = editor.selectionStartLineIndex();
-                m_host.UndoMark(true);
-                editor.beginUpdate();
-                for (const std::u16string &text : SerialTexts(run)) {
-                    const QString lineText = QString::fromStdU16String(text);
-                    if (insert)
-                        editor.insertLine(line++, lineText);
-                    else
-                        editor.appendLine(lineText);
-                }
-                editor.endUpdate();
-            });
-    m_host.execOverTopmost(dialog);
-    disconnect(filling);
+    // "追加" and "挿入" close the dialog with OK; the run then goes into the
+    // editor as a long command, with the main window back in front, so that
+    // its "中止" can stop a run of any count.
+    if (m_host.execOverTopmost(dialog) != QDialog::Accepted)
+        return;
+    runSerialIntoEditor(m_host, dialog.createdRun(), dialog.insertRequested());
 }

@@ -27,8 +27,8 @@ public:
     explicit EditorPopupMenu(EditorCommandHost &host, QWidget *parent = nullptr);
     ~EditorPopupMenu() override;
 
-    // Opens the menu at a global position. While a command of the menu runs
-    // (it lets messages through for "中止"), the menu does not open again.
+    // Opens the menu at a global position. While a command of any tab runs
+    // (it lets messages through for its "中止"), the menu does not open.
     void popup(const QPoint &globalPos);
 
     // Whether one of the menu's commands is running.

@@ -6,6 +6,9 @@
 //
 // --wait: grab again until something shows on the screen (a program still
 // starting leaves it blank), at most that long.
+//
+// A screen that stays blank is no picture of anything: then nothing is
+// saved, the helper says so and ends with status 3.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -70,6 +73,10 @@ int main(int argc, char *argv[])
         }
         QThread::msleep(SettleMs);
         picture = screen->grabWindow(0);
+    }
+    if (!picture.isNull() && isBlank(picture.toImage())) {
+        std::fprintf(stderr, "morvex-screenshot: the screen stayed blank: nothing is shown on it\n");
+        return 3;
     }
     if (picture.isNull() || !picture.save(path)) {
         std::fprintf(stderr, "morvex-screenshot: cannot save %s\n", qPrintable(path));
