@@ -18,6 +18,8 @@ CadDocument::CadDocument(const QString &path, DxfFile file)
     , m_file(std::move(file))
     , m_drawing(cad::MemoryDrawing::create())
 {
+    // The stand-in serves its drawing as long as it runs: no call log.
+    m_drawing->setCallLogKept(false);
     m_loaded = DrawingLoader::load(m_file, *m_drawing);
 }
 

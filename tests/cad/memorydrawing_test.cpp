@@ -262,6 +262,18 @@ TEST_F(CadMemoryDrawing, CallLogNamesObjectAndMember)
     EXPECT_EQ(drawing->callLog()[0].object, u"Document");
     EXPECT_EQ(drawing->callLog()[0].member, u"StartUndoMark");
     EXPECT_EQ(drawing->callCount(u"endundomark"), 1);
+
+    // A drawing that keeps no log drops what it had and logs nothing more;
+    // injected faults still count its calls.
+    drawing->setCallLogKept(false);
+    EXPECT_TRUE(drawing->callLog().empty());
+    drawing->failNthCall(2);
+    doc.startUndoMark();
+    EXPECT_THROW(doc.endUndoMark(), CadError);
+    EXPECT_TRUE(drawing->callLog().empty());
+    drawing->setCallLogKept(true);
+    doc.startUndoMark();
+    EXPECT_EQ(drawing->callLog().size(), 1u);
 }
 
 TEST_F(CadMemoryDrawing, ViewAndVariables)

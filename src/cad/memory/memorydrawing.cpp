@@ -430,9 +430,17 @@ int MemoryDrawing::callCount(const std::u16string &member) const
     }));
 }
 
+void MemoryDrawing::setCallLogKept(bool kept)
+{
+    m_callLogKept = kept;
+    if (!kept)
+        m_callLog.clear();
+}
+
 void MemoryDrawing::enter(CallRecord::Kind kind, std::u16string_view object, std::u16string_view member)
 {
-    m_callLog.push_back({kind, std::u16string(object), std::u16string(member)});
+    if (m_callLogKept)
+        m_callLog.push_back({kind, std::u16string(object), std::u16string(member)});
     if (m_failCountdown > 0 && --m_failCountdown == 0)
         throw CadError(m_failCountdownMessage);
     const auto it = m_failingMembers.find(asciiUpper(member));
