@@ -14,11 +14,8 @@ namespace {
 void BM_AlignLines(benchmark::State &state)
 {
     BenchForm ui;
-    ui.start(0);
-    if (acquireTexts(ui, TextTabLines) != TextTabLines) {
-        state.SkipWithError("the acquisition did not take every text");
+    if (!startWithAcquiredTexts(ui, state))
         return;
-    }
     TTextTab &tab = *ui.form().TabSheet1;
     if (!tab.SpeedButton6->isEnabled()) {
         state.SkipWithError("\"整列\" is not enabled");

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QToolButton>
 
+#include <benchmark/benchmark.h>
+
 #include <vector>
 
 constexpr int TextTabLines = 10000;
@@ -26,6 +28,17 @@ inline int acquireTexts(BenchForm &ui, int count)
     TTextTab &tab = *ui.form().TabSheet1;
     tab.SpeedButton1->click();
     return int(tab.SynEdit1->lines().size());
+}
+
+// Starts the window and picks TextTabLines TEXTs; false (the benchmark
+// skipped with the reason) when the editor did not get every one.
+inline bool startWithAcquiredTexts(BenchForm &ui, benchmark::State &state)
+{
+    ui.start(0);
+    if (acquireTexts(ui, TextTabLines) == TextTabLines)
+        return true;
+    state.SkipWithError("the acquisition did not take every text");
+    return false;
 }
 
 // The editor's lines, every one different from the lines of another round.

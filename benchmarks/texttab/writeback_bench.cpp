@@ -11,11 +11,8 @@ namespace {
 void BM_WriteBackChangedLines(benchmark::State &state)
 {
     BenchForm ui;
-    ui.start(0);
-    if (acquireTexts(ui, TextTabLines) != TextTabLines) {
-        state.SkipWithError("the acquisition did not take every text");
+    if (!startWithAcquiredTexts(ui, state))
         return;
-    }
     TTextTab &tab = *ui.form().TabSheet1;
     int round = 0;
     for (auto _ : state) {
