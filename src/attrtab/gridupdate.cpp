@@ -19,9 +19,11 @@ int writeGridBack(const cad::Document &doc, const StringGrid *grid, GridAttribut
             try {
                 const cad::Entity attribute = doc.handleToObject(us(rec->sHnd));
                 attribute.setTextString(us(text));
-                attribute.update();
+                // The text is in the drawing: the cell no longer shows as
+                // changed, whatever the redraw request below does.
                 rec->text = text;
                 ++written;
+                attribute.update();
             } catch (const cad::CadError &) {
                 // Erased or refused: the record keeps its text, the cell stays changed.
             }
@@ -32,15 +34,19 @@ int writeGridBack(const cad::Document &doc, const StringGrid *grid, GridAttribut
 
 bool writeCellBack(const cad::Document &doc, StringGrid *grid, int col, int row, nAtt &rec)
 {
+    const QString text = grid->cellText(col, row);
+    bool written = false;
     try {
         const cad::Entity attribute = doc.handleToObject(us(rec.sHnd));
-        attribute.setTextString(us(grid->cellText(col, row)));
+        attribute.setTextString(us(text));
+        rec.text = text;
+        written = true;
         attribute.update();
         rec.insPt = attribute.insertionPoint();
         rec.text = qs(attribute.textString());
-        return true;
     } catch (const cad::CadError &) {
-        grid->setCellText(col, row, rec.text);
-        return false;
+        // Not written: the cell keeps what the user typed and stays changed
+        // (red), for "更新" or the next Enter to write.
     }
+    return written;
 }

@@ -16,5 +16,6 @@ int writeGridBack(const cad::Document &doc, const StringGrid *grid, GridAttribut
 
 // Enter with "Enter = 更新": writes one changed cell to its attribute and
 // takes the attribute's point and text back into the record. On a failure
-// the cell gets the record's text back. Returns whether it was written.
+// the cell keeps the typed text and stays changed. Returns whether it was
+// written.
 bool writeCellBack(const cad::Document &doc, StringGrid *grid, int col, int row, nAtt &rec);

@@ -130,10 +130,15 @@ UndoGroup::UndoGroup(Document doc)
 
 UndoGroup::~UndoGroup()
 {
-    try {
-        m_doc.endUndoMark();
-    } catch (const CadError &) {
-        // A CAD that went away takes its undo group with it.
+    // A CAD busy for a moment refuses one call and takes the next: an undo
+    // group left open would swallow the user's next steps into this one.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            m_doc.endUndoMark();
+            return;
+        } catch (const CadError &) {
+            // A CAD that went away takes its undo group with it.
+        }
     }
 }
 
@@ -150,9 +155,13 @@ TempSelectionSet::~TempSelectionSet()
         m_set.clear();
     } catch (const CadError &) {
     }
-    try {
-        m_set.erase();
-    } catch (const CadError &) {
+    // As for the undo group: one refusal does not leave the set behind.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            m_set.erase();
+            return;
+        } catch (const CadError &) {
+        }
     }
 }
 

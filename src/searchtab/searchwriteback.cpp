@@ -6,11 +6,13 @@ void writeSearchText(const cad::Document &doc, Morv2 &rec, const QString &text, 
 {
     const cad::Entity entity = doc.handleToObject(us(rec.sHnd));
     entity.setTextString(us(text));
+    // The string is in the drawing: the row no longer shows as changed,
+    // whatever the calls after this one do.
+    rec.text = text;
     entity.update();
-    const cad::Point insPt = entity.insertionPoint();
-    const QString newText = after == RecordTextAfterWrite::ReadBack ? qs(entity.textString()) : text;
-    rec.insPt = insPt;
-    rec.text = newText;
+    rec.insPt = entity.insertionPoint();
+    if (after == RecordTextAfterWrite::ReadBack)
+        rec.text = qs(entity.textString());
 }
 
 QString searchUpdateMessage(const SearchUpdateCounts &counts)

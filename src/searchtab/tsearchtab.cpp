@@ -460,7 +460,9 @@ void TSearchTab::writeCurrentRow()
             try {
                 writeSearchText(doc, *rec, text, RecordTextAfterWrite::ReadBack);
             } catch (const cad::CadError &) {
-                StringGrid2->setCellText(0, r, rec->text);
+                // Not written: the row keeps what the user typed and stays
+                // changed, for "更新" to write.
+                SpeedButton15->setEnabled(true);
             }
         }
     }
@@ -508,13 +510,15 @@ void TSearchTab::updateChangedRows()
                 ++counts.targets;
                 try {
                     writeSearchText(doc, *rec, StringGrid2->cellText(0, row), RecordTextAfterWrite::Sent);
-                    ++counts.written;
                 } catch (const cad::CadError &) {
-                    // The row stays changed.
+                    // The row stays changed, unless its string got in before the failure.
                 }
+                if (!isRowChanged(row))
+                    ++counts.written;
             }
         }
-        SpeedButton15->setEnabled(false);
+        // Rows left unwritten can be written by another click.
+        SpeedButton15->setEnabled(counts.written < counts.targets);
     }
     m_form.messages().information(searchUpdateMessage(counts));
 }

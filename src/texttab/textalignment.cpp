@@ -42,19 +42,24 @@ private:
 // A copy of the template at the grid position with the line's string. With
 // `ownZ` the copy keeps the z of its own position (read once, by the
 // alignment just read from it).
+// The record takes the copy only once the copy holds its line.
 void fillFromTemplate(Morv &rec, const cad::Entity &copy, cad::Point gridPoint, bool ownZ, const QString &line)
 {
-    rec.sHnd = qs(copy.handle());
-    rec.txtAli = copy.alignment();
-    rec.lay = qs(copy.layer());
-    if (ownZ)
-        gridPoint.z = (rec.txtAli != 0 ? copy.textAlignmentPoint() : copy.insertionPoint()).z;
-    rec.insPt = gridPoint;
-    rec.hasPoint = true;
-    rec.text = line;
-    copy.setTextString(us(line));
-    placeText(copy, rec.insPt, rec.txtAli);
-    copy.update();
+    Morv filled = rec;
+    fillCopyOrDeleteIt(copy, [&] {
+        filled.sHnd = qs(copy.handle());
+        filled.txtAli = copy.alignment();
+        filled.lay = qs(copy.layer());
+        if (ownZ)
+            gridPoint.z = (filled.txtAli != 0 ? copy.textAlignmentPoint() : copy.insertionPoint()).z;
+        filled.insPt = gridPoint;
+        filled.hasPoint = true;
+        filled.text = line;
+        copy.setTextString(us(line));
+        placeText(copy, filled.insPt, filled.txtAli);
+        copy.update();
+    });
+    rec = filled;
 }
 
 } // namespace
@@ -87,7 +92,8 @@ void alignTexts(AlignmentRun &run)
                 try {
                     entity = run.doc.handleToObject(us(rec.sHnd));
                 } catch (const cad::CadError &) {
-                    continue; // erased in the CAD meanwhile
+                    ++run.unplacedTexts; // erased in the CAD meanwhile
+                    continue;
                 }
                 placeText(entity, rec.insPt);
                 if (!isBlankText(line)) {

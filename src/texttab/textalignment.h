@@ -17,6 +17,9 @@ struct AlignmentRun
     QStringList lines;
     double dX = 0, dY = 0;
     std::function<void(int recordIndex)> progress;
+    // Texts that could not be reached (erased in the CAD meanwhile): the
+    // user is told how many.
+    int unplacedTexts = 0;
 };
 
 // Runs inside the caller's undo group; throws CadError for a failure

@@ -3,6 +3,7 @@
 
 #include "morv.h"
 
+#include "cad/caderror.h"
 #include "cad/document.h"
 
 #include <optional>
@@ -35,3 +36,21 @@ std::optional<cad::Point> placeOfLine(const MorvList &records, int line, double 
 // Gives every record without point the point one offset step after the
 // record before it.
 void fillMissingPoints(MorvList &records, double dX, double dY);
+
+// Runs the steps that make a fresh copy the text of its line; when one of
+// them fails, deletes the copy before the failure goes on, so that no new
+// text is left holding the string of the text it was copied from.
+template <typename Steps>
+void fillCopyOrDeleteIt(const cad::Entity &copy, Steps steps)
+{
+    try {
+        steps();
+    } catch (const cad::CadError &) {
+        try {
+            copy.erase();
+        } catch (const cad::CadError &) {
+            // The command's undo group still takes it back with the rest.
+        }
+        throw;
+    }
+}

@@ -333,6 +333,8 @@ void TTextTab::writeBack()
                              [this] { return m_form.keepRunning(); },
                              m_form.messages()};
             writeLinesBack(run);
+            if (run.unwrittenLines > 0)
+                m_form.messages().plain(unwrittenLinesMessage(run.unwrittenLines));
         }
     } catch (const std::exception &) {
         m_form.messages().plain(QStringLiteral("エラーのため、更新を中止しました．"));
@@ -531,6 +533,8 @@ void TTextTab::alignTexts()
         AlignmentRun run{doc, EditTexts, lines, readNumberOrZero(Edit1->text()), readNumberOrZero(Edit2->text()),
                          [&](int i) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(lines.size())); }};
         ::alignTexts(run);
+        if (run.unplacedTexts > 0)
+            m_form.messages().plain(QStringLiteral("%1 個の TEXT は整列できませんでした．").arg(run.unplacedTexts));
     } catch (const std::exception &) {
         m_form.messages().plain(QStringLiteral("エラーのため、更新処理を中止しました．"));
     }

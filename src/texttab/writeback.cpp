@@ -47,8 +47,10 @@ bool writeRecords(WriteBackRun &run, int lastTextLine, int &r)
                     ++r;
                 }
             } catch (const cad::CadError &) {
-                if (r < lastTextLine)
+                if (r < lastTextLine) {
                     ++r;
+                    ++run.unwrittenLines;
+                }
             }
         } else if (!rec.isAttribute()) {
             if (!lastValid)
@@ -59,12 +61,15 @@ bool writeRecords(WriteBackRun &run, int lastTextLine, int &r)
                     copy.erase();
                 } else if (!isBlankText(run.lines[r])) {
                     const QString &line = run.lines[r];
-                    if (qs(copy.textString()) != line)
-                        copy.setTextString(us(line));
-                    copy.setAlignment(records.back().txtAli);
-                    placeText(copy, rec.insPt);
-                    rec.lay = qs(copy.layer());
-                    rec.sHnd = qs(copy.handle());
+                    fillCopyOrDeleteIt(copy, [&] {
+                        if (qs(copy.textString()) != line)
+                            copy.setTextString(us(line));
+                        copy.setAlignment(records.back().txtAli);
+                        placeText(copy, rec.insPt);
+                        const QString layer = qs(copy.layer());
+                        rec.sHnd = qs(copy.handle());
+                        rec.lay = layer;
+                    });
                     ++r;
                 } else {
                     copy.erase();
@@ -94,9 +99,12 @@ void addLines(WriteBackRun &run, int lastTextLine, int r, int recordsBefore)
         next.y += run.dY;
         if (!isBlankText(run.lines[s])) {
             const cad::Entity text = lastObject.copy();
-            placeText(text, next);
-            text.setTextString(us(run.lines[s]));
-            Morv added = recordFromText(text);
+            Morv added;
+            fillCopyOrDeleteIt(text, [&] {
+                placeText(text, next);
+                text.setTextString(us(run.lines[s]));
+                added = recordFromText(text);
+            });
             added.index = int(run.records.size());
             run.records.push_back(added);
             lastObject = text;
@@ -138,4 +146,9 @@ void fitRecordsToLines(MorvList &records, int lastTextLine)
         place.hasPoint = false;
         records.push_back(place);
     }
+}
+
+QString unwrittenLinesMessage(int lines)
+{
+    return QStringLiteral("%1 行は図面に書き込めませんでした．").arg(lines);
 }

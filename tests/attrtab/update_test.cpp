@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EnterCase{"on, edited", true, true, false, u"edited", "edited"},
                       EnterCase{"off, edited", false, true, false, u"N1", "edited"},
                       EnterCase{"on, unchanged", true, false, false, u"N1", "N1"},
-                      EnterCase{"on, block erased: the cell gets its text back", true, true, true, u"", "N1"}));
+                      EnterCase{"on, block erased: the cell keeps the edit, still changed", true, true, true, u"", "edited"}));
 
 TEST_F(AttrTabTest, AttrTabEnterInTheEditorWritesWhatWasTyped)
 {

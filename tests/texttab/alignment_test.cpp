@@ -126,6 +126,16 @@ TEST_F(AlignmentTest, ARightAlignedTextIsPlacedByItsAlignmentPoint)
     EXPECT_EQ(entity(right).insertionPoint, (Point{-10, -10, 0})); // moved along with it
 }
 
+TEST_F(AlignmentTest, ATextErasedMeanwhileIsCountedAndTheOthersAreAligned)
+{
+    const auto h = pickUnsorted({{0, 0}, {5, 7}, {9, 9}});
+    drawing().deleteEntity(h[1]);
+    setOffsets("10", "0");
+    align();
+    EXPECT_EQ(at(h[2]), (Point{20, 0, 0}));
+    EXPECT_EQ(ui.messages.texts(), QStringList{"1 個の TEXT は整列できませんでした．"});
+}
+
 TEST_F(AlignmentTest, AFailureShowsTheMessageAndClosesTheUndoGroup)
 {
     pickUnsorted({{0, 0}, {5, 7}});
