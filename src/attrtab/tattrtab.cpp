@@ -324,8 +324,7 @@ void TAttrTab::SpeedButton13Click()
 {
     if (m_form.commandRunning())
         return;
-    for (int i = 0; i < undoCount(); ++i)
-        m_form.undoCells1().Undo(StringGrid1);
+    m_form.undoCells1().Undo(StringGrid1, undoCount());
 }
 
 // --- Sorting ---

@@ -5,8 +5,7 @@
 void GridUndoKey(StringGrid *grid, TUndoCells &undoCells, int &undoCount)
 {
     if (undoCount > 0) {
-        for (int i = 0; i < undoCount; ++i)
-            undoCells.Undo(grid);
+        undoCells.Undo(grid, undoCount);
         undoCount = 0;
     } else {
         undoCells.Undo(grid);

@@ -31,16 +31,28 @@ TUndoCell *TUndoCells::Add(StringGrid *aGrid, int ACol, int ARow)
 
 void TUndoCells::Undo(StringGrid *aGrid)
 {
-    TUndoCell *last = LastOf(aGrid);
-    if (!last)
-        return;
-    aGrid->setCellText(last->X(), last->Y(), last->Text());
-    const auto at = std::find_if(FList.begin(), FList.end(),
-                                 [last](const auto &record) { return record.get() == last; });
-    std::unique_ptr<TUndoCell> taken = std::move(*at);
-    FList.erase(at);
-    aGrid->setCurrentCell(taken->X(), taken->Y());
-    aGrid->setFocus();
+    Undo(aGrid, 1);
+}
+
+void TUndoCells::Undo(StringGrid *aGrid, int count)
+{
+    std::unique_ptr<TUndoCell> taken;
+    for (int i = 0; i < count; ++i) {
+        // The newest record of the grid is its last one (see LastOf).
+        const auto newest = std::find_if(FList.rbegin(), FList.rend(),
+                                         [aGrid](const auto &record) { return record->Grid() == aGrid; });
+        if (newest == FList.rend())
+            break;
+        taken = std::move(*newest);
+        FList.erase(std::next(newest).base());
+        aGrid->setCellText(taken->X(), taken->Y(), taken->Text());
+    }
+    // Only the cell put back last becomes current: moving through every
+    // cell of a large paste would show each one in the CAD on the way.
+    if (taken) {
+        aGrid->setCurrentCell(taken->X(), taken->Y());
+        aGrid->setFocus();
+    }
 }
 
 void TUndoCells::Clear()
@@ -50,15 +62,15 @@ void TUndoCells::Clear()
 
 TUndoCell *TUndoCells::LastOf(StringGrid *aGrid) const
 {
-    TUndoCell *kept = nullptr;
-    int highest = -1;
-    for (const auto &record : FList) {
-        if (record->Grid() == aGrid && record->UndoLevel() > highest) {
-            kept = record.get();
-            highest = record->UndoLevel();
-        }
+    // A grid's levels rise in list order (Add appends the next level, Undo
+    // takes the newest, DropOldest renumbers in order), so its newest record
+    // is its last one: found from the back, a paste of 100,000 cells saves
+    // each cell at once instead of scanning every record before it.
+    for (auto it = FList.rbegin(); it != FList.rend(); ++it) {
+        if ((*it)->Grid() == aGrid)
+            return it->get();
     }
-    return kept;
+    return nullptr;
 }
 
 TUndoCell *TUndoCells::FirstOf(StringGrid *aGrid) const

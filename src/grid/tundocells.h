@@ -26,6 +26,9 @@ public:
     // Puts back aGrid's newest saved cell, makes it the current cell and
     // drops the record; nothing when aGrid has no record.
     void Undo(StringGrid *aGrid);
+    // Puts back aGrid's `count` newest saved cells, newest first, and makes
+    // the last one put back the current cell.
+    void Undo(StringGrid *aGrid, int count);
     // Drops every record of every grid.
     void Clear();
 

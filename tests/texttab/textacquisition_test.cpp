@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <cmath>
+
 using cad::Handle;
 using cad::Point;
 
@@ -166,6 +168,45 @@ TEST(TextSort, EqualKeysFollowTheExchangeSort)
     EXPECT_EQ(records[0].index, 2);
     EXPECT_EQ(records[1].index, 1);
     EXPECT_EQ(records[2].index, 0);
+}
+
+// The order of the literal exchange sort, over points with many equal
+// coordinates (and a NaN), in both directions and the automatic one.
+TEST(TextSort, GivesTheOrderOfTheLiteralExchangeSort)
+{
+    const auto literal = [](MorvList records, int mode) {
+        for (size_t i = 0; i + 1 < records.size(); ++i) {
+            for (size_t j = i + 1; j < records.size(); ++j) {
+                const bool swap = mode == 0 ? records[i].insPt.x > records[j].insPt.x
+                                            : records[i].insPt.y < records[j].insPt.y;
+                if (swap)
+                    std::swap(records[i], records[j]);
+            }
+        }
+        return records;
+    };
+    const auto indices = [](const MorvList &records) {
+        std::vector<int> out;
+        for (const Morv &r : records)
+            out.push_back(r.index);
+        return out;
+    };
+    unsigned seed = 7;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int round = 0; round < 30; ++round) {
+        MorvList records(size_t(1 + next() % 300));
+        for (size_t i = 0; i < records.size(); ++i) {
+            records[i].insPt = {double(next() % 7), double(next() % 5) * 2.5, 0};
+            records[i].index = int(i);
+        }
+        if (round % 10 == 9)
+            records[next() % records.size()].insPt.y = std::nan("");
+        for (int mode : {0, 1}) {
+            MorvList sorted = records;
+            SortTextsByPosition(sorted, mode);
+            EXPECT_EQ(indices(sorted), indices(literal(records, mode))) << "round " << round << ", mode " << mode;
+        }
+    }
 }
 
 } // namespace
