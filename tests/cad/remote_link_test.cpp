@@ -422,4 +422,71 @@ TEST_F(CadRemoteLink, AClientGoingAwayDuringItsPickEndsThePick)
     EXPECT_EQ(set.count(), 1);
 }
 
+// A tool that goes away in the middle of a command leaves the drawing with
+// no open undo group and none of its selection sets: the CAD's undo then
+// takes back the unfinished command as one step, and the steps before it.
+TEST_F(CadRemoteLink, AClientGoingAwayMidCommandEndsItsUndoGroupsAndDeletesItsSets)
+{
+    const Handle other = drawing->addText(u"DEF", {5, 2, 0});
+    enum Departure { Killed, TimedOut, KilledInANestedGroup };
+    const struct
+    {
+        const char *name;
+        Departure departure;
+    } cases[] = {
+        {"killed", Killed},
+        {"a call timed out", TimedOut},
+        {"killed inside a nested group", KilledInANestedGroup},
+    };
+    auto drawingState = [&] {
+        return standin->read<std::tuple<int, bool, bool>>([](standin::CadServer &s) {
+            return std::tuple{s.drawing()->undoDepth(), s.drawing()->hasSelectionSet(u"SSTEMP"),
+                              s.drawing()->hasSelectionSet(u"KEEP")};
+        });
+    };
+    auto textOf = [&](Handle h) {
+        return standin->read<std::u16string>([h](standin::CadServer &s) { return s.drawing()->entity(h)->text; });
+    };
+    auto undo = [&] { return standin->read<bool>([](standin::CadServer &s) { return s.drawing()->undo(); }); };
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        // A finished command of another tool, and a set it keeps.
+        const Application keeper = AttachCad(rot, standin->progId());
+        const Document keeperDoc = keeper.activeDocument();
+        keeperDoc.startUndoMark();
+        keeperDoc.handleToObject(handleToString(text)).setTextString(u"one");
+        keeperDoc.endUndoMark();
+        const SelectionSet kept = keeperDoc.selectionSets().add(u"KEEP");
+
+        {
+            ConnectionOptions options;
+            options.callTimeout = std::chrono::milliseconds(200);
+            SocketRunningObjectTable toolRot(options);
+            const Document doc = AttachCad(toolRot, standin->progId()).activeDocument();
+            doc.startUndoMark();
+            if (c.departure == KilledInANestedGroup)
+                doc.startUndoMark();
+            doc.handleToObject(handleToString(text)).setTextString(u"two");
+            doc.handleToObject(handleToString(other)).setTextString(u"two too");
+            doc.selectionSets().add(u"SSTEMP");
+            if (c.departure == TimedOut) {
+                keeper.object()->callWith(member::TestStallNextCall, {u"Regen"});
+                EXPECT_EQ(errorOf([&] { doc.regen(); }), NoAnswerMessage);
+            }
+            // Leaving the scope drops the connection as a killed tool's ends.
+        }
+        ASSERT_TRUE(eventually([&] { return std::get<0>(drawingState()) == 0; })) << "the group stays open";
+        EXPECT_EQ(drawingState(), std::tuple(0, false, true));
+
+        ASSERT_TRUE(undo());
+        EXPECT_EQ(textOf(text), u"one");
+        EXPECT_EQ(textOf(other), u"DEF");
+        ASSERT_TRUE(undo());
+        EXPECT_EQ(textOf(text), u"ＡＢＣ");
+        EXPECT_FALSE(undo());
+        kept.erase();
+    }
+}
+
 } // namespace
