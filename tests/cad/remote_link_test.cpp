@@ -11,6 +11,7 @@
 
 #include <QCborArray>
 #include <QCborMap>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -48,6 +49,17 @@ std::u16string errorOf(const std::function<void()> &action)
         return e.message();
     }
     return u"(no error)";
+}
+
+// Whether the action failed as a lost link, not as a call the CAD refused.
+bool failsAsLostLink(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const CadError &e) {
+        return e.linkLost();
+    }
+    return false;
 }
 
 // A client that speaks the wire format by hand.
@@ -315,6 +327,7 @@ TEST(CadRemoteDeadServer, AServerThatHangsUpMidCallGivesACadError)
     EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), ConnectionLostMessage);
     // Later calls fail at once with the same message; nothing waits.
     EXPECT_EQ(errorOf([&] { app->call(u"ZoomCenter"); }), ConnectionLostMessage);
+    EXPECT_TRUE(failsAsLostLink([&] { app->call(u"ZoomCenter"); }));
     EXPECT_EQ(rot.lastAttached(), nullptr);
 }
 
@@ -329,7 +342,12 @@ TEST(CadRemoteDeadServer, AServerThatDoesNotAnswerInTimeGivesACadError)
     const ObjectRef app = rot.getActiveObject(server.progId);
     EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), NoAnswerMessage);
     EXPECT_GT(pumped, 0); // the caller's pump ran while the call waited
-    EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), ConnectionLostMessage);
+    // The link is given up; later calls fail at once, telling the same reason.
+    QElapsedTimer took;
+    took.start();
+    EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), NoAnswerMessage);
+    EXPECT_LT(took.elapsed(), 200);
+    EXPECT_TRUE(failsAsLostLink([&] { app->get(u"HWND"); }));
 }
 
 TEST_F(CadRemoteLink, CallsAnsweredAtOnceDoNotTurnTheCallersPump)
@@ -485,6 +503,8 @@ TEST_F(CadRemoteLink, AClientGoingAwayMidCommandEndsItsUndoGroupsAndDeletesItsSe
         ASSERT_TRUE(undo());
         EXPECT_EQ(textOf(text), u"ＡＢＣ");
         EXPECT_FALSE(undo());
+        // A call the CAD refuses is no lost link: the command may go on.
+        EXPECT_FALSE(failsAsLostLink([&] { keeperDoc.handleToObject(u"FFFFF"); }));
         kept.erase();
     }
 }
