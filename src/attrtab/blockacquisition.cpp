@@ -62,9 +62,9 @@ bool carriesTagOfSet(const cad::BlockReference &ref, const std::vector<std::u16s
 }
 
 // First pass: the block references that carry at least one tag of the set.
-// A "中止" leaves no block reference at all.
+// A "中止" leaves no block reference at all, and so does a lost link.
 void takeQualifyingBlocks(BlockAcquisitionRun &run, const cad::SelectionSet &set, int n,
-                          const std::vector<std::u16string> &tags)
+                          const std::vector<std::u16string> &tags, std::u16string &lostLink)
 {
     for (int i = 0; i < n; ++i) {
         if (!run.keepRunning()) {
@@ -83,7 +83,12 @@ void takeQualifyingBlocks(BlockAcquisitionRun &run, const cad::SelectionSet &set
             block.sHnd = qs(ref.handle());
             block.blkName = qs(ref.name());
             run.blocks.push_back(block);
-        } catch (const cad::CadError &) {
+        } catch (const cad::CadError &e) {
+            if (e.linkLost()) {
+                lostLink = e.message();
+                run.blocks.clear();
+                return;
+            }
             // This entity is skipped; the others are still taken.
         }
     }
@@ -113,8 +118,9 @@ void fillRow(BlockAcquisitionRun &run, const cad::BlockReference &ref, const std
 
 // Second pass: one row per block reference taken. A "中止" keeps the rows
 // filled so far. A block reference that cannot be reached again ends the
-// pass there; the grid stays usable.
-void fillRows(BlockAcquisitionRun &run, int picked, const std::vector<std::u16string> &tags)
+// pass there, and so does a lost link; the grid stays usable.
+void fillRows(BlockAcquisitionRun &run, int picked, const std::vector<std::u16string> &tags,
+              std::u16string &lostLink)
 {
     const int m = int(run.blocks.size());
     for (int r = 0; r < m; ++r) {
@@ -130,12 +136,18 @@ void fillRows(BlockAcquisitionRun &run, int picked, const std::vector<std::u16st
             ref.emplace(run.doc.handleToObject(us(run.blocks[size_t(r)].sHnd)));
             if (ref->hasAttributes())
                 attributes = ref->getAttributes();
-        } catch (const cad::CadError &) {
+        } catch (const cad::CadError &e) {
+            if (e.linkLost())
+                lostLink = e.message();
             return;
         }
         try {
             fillRow(run, *ref, attributes, r + 1, tags);
-        } catch (const cad::CadError &) {
+        } catch (const cad::CadError &e) {
+            if (e.linkLost()) {
+                lostLink = e.message();
+                return;
+            }
             // The rest of this block reference is skipped.
         }
     }
@@ -176,7 +188,9 @@ BlockAcquisitionResult acquireBlocks(BlockAcquisitionRun &run)
     set.clear();
     try {
         set.selectOnScreen(blockSelectionFilter(run.tagSet));
-    } catch (const cad::CadError &) {
+    } catch (const cad::CadError &e) {
+        if (e.linkLost())
+            throw;
         // A cancelled pick: the set holds what was picked, if anything.
     }
     run.windows.sleep(WaitAfterPickMs);
@@ -190,7 +204,7 @@ BlockAcquisitionResult acquireBlocks(BlockAcquisitionRun &run)
     startProgress(run.progressBar, n);
     run.blocks.clear();
     run.attributes.clear();
-    takeQualifyingBlocks(run, set, n, tags);
+    takeQualifyingBlocks(run, set, n, tags, result.lostLink);
 
     SortBlocksByPosition(run.blocks);
     const int m = int(run.blocks.size());
@@ -205,7 +219,7 @@ BlockAcquisitionResult acquireBlocks(BlockAcquisitionRun &run)
             grid->setRowCount(2);
         }
         grid->setColCount(int(tags.size()) + 1);
-        fillRows(run, n, tags);
+        fillRows(run, n, tags, result.lostLink);
     }
     FitGridColumns(grid, 10);
     result.filled = true;

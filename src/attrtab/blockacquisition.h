@@ -34,12 +34,17 @@ struct BlockAcquisitionResult
 {
     int picked = 0;       // entities in the selection set
     bool filled = false;  // the grid was laid out anew
+    // Why the link to the CAD was lost during the passes, empty when it was
+    // not: the passes ended there as on "中止".
+    std::u16string lostLink;
 };
 
 // Picks, takes the qualifying block references (first pass), lays the grid
 // out and fills it from their attributes (second pass). The temporary
 // selection set is cleared and deleted however this ends. With nothing
-// picked the grid and the records keep what they held.
+// picked the grid and the records keep what they held. A link lost during
+// the pick throws; one lost during the passes ends them as "中止" does and
+// is told in the result.
 BlockAcquisitionResult acquireBlocks(BlockAcquisitionRun &run);
 
 // The selection filter of the pick: INSERT entities whose block name

@@ -250,8 +250,12 @@ void TAttrTab::SpeedButton10Click()
     m_form.setStatusPanel(1, QString());
     try {
         acquire();
+    } catch (const cad::CadError &e) {
+        // The CAD gone is told; any other failure ends the acquisition
+        // quietly, its selection set gone already.
+        if (e.linkLost())
+            m_form.messages().error(QString::fromStdU16String(e.message()));
     } catch (const std::exception &) {
-        // The acquisition ends quietly; its selection set is gone already.
     }
     m_form.restoreMainWindow();
     ProgressBar1->setValue(0);
@@ -286,6 +290,8 @@ void TAttrTab::acquire()
         undoCount() = 0;
         SpeedButton11->setEnabled(true);
     }
+    if (!result.lostLink.empty())
+        m_form.messages().error(QString::fromStdU16String(result.lostLink));
 }
 
 void TAttrTab::SpeedButton12Click()

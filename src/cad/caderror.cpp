@@ -4,9 +4,10 @@
 
 namespace cad {
 
-CadError::CadError(std::u16string message)
+CadError::CadError(std::u16string message, Kind kind)
     : m_message(std::move(message))
     , m_utf8(toUtf8(m_message))
+    , m_kind(kind)
 {
 }
 

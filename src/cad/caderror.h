@@ -2,6 +2,12 @@
 // The one exception type of the CAD link: every failing call into the CAD,
 // whatever the backend, reaches the caller as a CadError carrying the CAD's
 // own message.
+//
+// Most failures concern the one call (the entity was erased, the layer is
+// locked, the user cancelled); a command may skip that item and go on. A
+// lost link is different: the CAD ended, or stopped answering and was given
+// up on, and no later call on that link can succeed, so a command stops
+// there and the user is told why.
 
 #include <exception>
 #include <string>
@@ -11,14 +17,18 @@ namespace cad {
 class CadError : public std::exception
 {
 public:
-    explicit CadError(std::u16string message);
+    enum class Kind { CallFailed, LinkLost };
+
+    explicit CadError(std::u16string message, Kind kind = Kind::CallFailed);
 
     const std::u16string &message() const { return m_message; }
+    bool linkLost() const { return m_kind == Kind::LinkLost; }
     const char *what() const noexcept override { return m_utf8.c_str(); }
 
 private:
     std::u16string m_message;
     std::string m_utf8;
+    Kind m_kind;
 };
 
 } // namespace cad

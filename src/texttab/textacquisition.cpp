@@ -16,7 +16,9 @@ void pickOnScreen(const cad::SelectionSet &set, const cad::SelectionFilter &filt
 {
     try {
         set.selectOnScreen(filter);
-    } catch (const cad::CadError &) {
+    } catch (const cad::CadError &e) {
+        if (e.linkLost())
+            throw;
     }
 }
 

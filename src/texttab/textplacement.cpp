@@ -35,7 +35,9 @@ bool LastTextObject(const cad::Document &doc, const MorvList &records, cad::Enti
         try {
             object = doc.handleToObject(us(it->sHnd));
             return true;
-        } catch (const cad::CadError &) {
+        } catch (const cad::CadError &e) {
+            if (e.linkLost())
+                throw;
             // Erased in the CAD meanwhile: an earlier text serves instead.
         }
     }

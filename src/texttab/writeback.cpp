@@ -46,7 +46,11 @@ bool writeRecords(WriteBackRun &run, int lastTextLine, int &r)
                     }
                     ++r;
                 }
-            } catch (const cad::CadError &) {
+            } catch (const cad::CadError &e) {
+                // Without the CAD no later record can be written: the
+                // command stops and says so.
+                if (e.linkLost())
+                    throw;
                 if (r < lastTextLine) {
                     ++r;
                     ++run.unwrittenLines;

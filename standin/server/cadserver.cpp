@@ -201,6 +201,14 @@ void CadServer::cancelPick()
     pick->finish(PickResult{true, {}, {}});
 }
 
+bool CadServer::takeStall(std::u16string_view member)
+{
+    if (m_stalledMember.empty() || !equalsIgnoreAsciiCase(member, m_stalledMember))
+        return false;
+    m_stalledMember.clear();
+    return true;
+}
+
 bool CadServer::isReservedMember(std::u16string_view member)
 {
     return startsWith(member, u"MorvexWindow.") || startsWith(member, u"MorvexTest.")
@@ -307,6 +315,10 @@ Variant CadServer::callTestMember(std::u16string_view m, const std::vector<Varia
         return isPickPending();
     if (is(member::TestUndo))
         return m_drawing->undo();
+    if (is(member::TestStallNextCall)) {
+        m_stalledMember = argument(args, 0, m).toString();
+        return {};
+    }
     throw CadError(u"Unknown name: Application." + std::u16string(m));
 }
 

@@ -69,6 +69,10 @@ public:
     // Ends the pending pick as cancelled (Escape in the CAD).
     void cancelPick();
 
+    // Whether a call of the member is to go unanswered (MorvexTest.StallNextCall);
+    // it then no longer is.
+    bool takeStall(std::u16string_view member);
+
     static bool isReservedMember(std::u16string_view member);
     // Answers a reserved member of the application object; throws CadError.
     cad::Variant callReserved(std::u16string_view member, const std::vector<cad::Variant> &args);
@@ -100,6 +104,7 @@ private:
     // Without a window to ask, the CAD counts as in front once the tool
     // brought it there, until it minimises it.
     bool m_activatedWithoutWindow = false;
+    std::u16string m_stalledMember;
 };
 
 } // namespace standin

@@ -8,6 +8,9 @@
 #include <QCborStreamReader>
 #include <QLocalSocket>
 
+#include <algorithm>
+#include <utility>
+
 namespace standin {
 
 using namespace cad;
@@ -67,6 +70,7 @@ void ServerConnection::finishIfClosed()
 {
     if (!m_closed || m_busy)
         return;
+    closeWhatIsLeftOpen();
     m_objects.clear();
     emit finished(this);
     deleteLater();
@@ -102,6 +106,8 @@ void ServerConnection::readMessages()
             break;
         const QByteArray data = m_buffer.mid(FrameHeaderSize, length);
         m_buffer.remove(0, FrameHeaderSize + length);
+        if (m_stalled)
+            continue;
         if (const std::optional<QCborArray> reply = answer(data); reply && !m_closed)
             send(*reply);
     }
@@ -136,6 +142,11 @@ std::optional<QCborArray> ServerConnection::answer(const QByteArray &data)
         if (!request.at(3).isString())
             throw CadError(u"Malformed message: no member name.");
         const std::u16string member = fromQString(request.at(3).toString());
+        if (m_server && m_server->takeStall(member)) {
+            // A hanging CAD: this call and all after it stay unanswered.
+            m_stalled = true;
+            return std::nullopt;
+        }
         std::vector<Variant> args;
         if (request.size() > 4)
             args = m_codec.decodeList(request.at(4));
@@ -172,14 +183,65 @@ Variant ServerConnection::perform(Operation op, ObjectHandle handle, std::u16str
             return m_server->callReserved(member, args);
         } else {
             const std::vector<Variant> before = args;
+            // Only SelectionSets.Add and SelectionSet.Delete change the sets;
+            // a pick lets other connections in and must not count theirs.
+            const bool setsMayChange = equalsIgnoreAsciiCase(member, u"Add") || equalsIgnoreAsciiCase(member, u"Delete");
+            const std::vector<std::u16string> setsBefore = setsMayChange ? selectionSetNames()
+                                                                         : std::vector<std::u16string>{};
             Variant result = target.call(member, args);
             argsWritten = args != before;
+            noteCall(member, setsMayChange ? &setsBefore : nullptr);
             return result;
         }
     case Operation::Release:
         break;
     }
     return {};
+}
+
+std::vector<std::u16string> ServerConnection::selectionSetNames() const
+{
+    std::vector<std::u16string> names;
+    for (const MemorySelectionSet &set : m_drawing->selectionSets())
+        names.push_back(set.name);
+    return names;
+}
+
+void ServerConnection::noteCall(std::u16string_view member, const std::vector<std::u16string> *setsBefore)
+{
+    // Only the document has undo marks; the names are the CAD's own.
+    if (equalsIgnoreAsciiCase(member, u"StartUndoMark")) {
+        ++m_openUndoGroups;
+    } else if (equalsIgnoreAsciiCase(member, u"EndUndoMark")) {
+        if (m_openUndoGroups > 0)
+            --m_openUndoGroups;
+    }
+    if (!setsBefore)
+        return;
+    // Sets come and go by name; a call that added or deleted one shows in
+    // the list of names.
+    const std::vector<std::u16string> setsAfter = selectionSetNames();
+    auto contains = [](const std::vector<std::u16string> &names, const std::u16string &name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const std::u16string &name : setsAfter) {
+        if (!contains(*setsBefore, name))
+            m_addedSelectionSets.push_back(name);
+    }
+    std::erase_if(m_addedSelectionSets, [&](const std::u16string &name) { return !contains(setsAfter, name); });
+}
+
+void ServerConnection::closeWhatIsLeftOpen()
+{
+    for (; m_openUndoGroups > 0; --m_openUndoGroups)
+        m_drawing->endUndoMark();
+    for (const std::u16string &name : std::exchange(m_addedSelectionSets, {})) {
+        try {
+            m_drawing->deleteSelectionSet(name);
+        } catch (const CadError &) {
+            // Gone already.
+        }
+    }
 }
 
 DispatchObject &ServerConnection::object(ObjectHandle handle)

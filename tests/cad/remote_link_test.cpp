@@ -11,6 +11,7 @@
 
 #include <QCborArray>
 #include <QCborMap>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -48,6 +49,17 @@ std::u16string errorOf(const std::function<void()> &action)
         return e.message();
     }
     return u"(no error)";
+}
+
+// Whether the action failed as a lost link, not as a call the CAD refused.
+bool failsAsLostLink(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const CadError &e) {
+        return e.linkLost();
+    }
+    return false;
 }
 
 // A client that speaks the wire format by hand.
@@ -315,6 +327,7 @@ TEST(CadRemoteDeadServer, AServerThatHangsUpMidCallGivesACadError)
     EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), ConnectionLostMessage);
     // Later calls fail at once with the same message; nothing waits.
     EXPECT_EQ(errorOf([&] { app->call(u"ZoomCenter"); }), ConnectionLostMessage);
+    EXPECT_TRUE(failsAsLostLink([&] { app->call(u"ZoomCenter"); }));
     EXPECT_EQ(rot.lastAttached(), nullptr);
 }
 
@@ -329,7 +342,12 @@ TEST(CadRemoteDeadServer, AServerThatDoesNotAnswerInTimeGivesACadError)
     const ObjectRef app = rot.getActiveObject(server.progId);
     EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), NoAnswerMessage);
     EXPECT_GT(pumped, 0); // the caller's pump ran while the call waited
-    EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), ConnectionLostMessage);
+    // The link is given up; later calls fail at once, telling the same reason.
+    QElapsedTimer took;
+    took.start();
+    EXPECT_EQ(errorOf([&] { app->get(u"HWND"); }), NoAnswerMessage);
+    EXPECT_LT(took.elapsed(), 200);
+    EXPECT_TRUE(failsAsLostLink([&] { app->get(u"HWND"); }));
 }
 
 TEST_F(CadRemoteLink, CallsAnsweredAtOnceDoNotTurnTheCallersPump)
@@ -420,6 +438,75 @@ TEST_F(CadRemoteLink, AClientGoingAwayDuringItsPickEndsThePick)
     const SelectionSet set = app.activeDocument().selectionSets().add(u"NEXT");
     set.selectOnScreen({});
     EXPECT_EQ(set.count(), 1);
+}
+
+// A tool that goes away in the middle of a command leaves the drawing with
+// no open undo group and none of its selection sets: the CAD's undo then
+// takes back the unfinished command as one step, and the steps before it.
+TEST_F(CadRemoteLink, AClientGoingAwayMidCommandEndsItsUndoGroupsAndDeletesItsSets)
+{
+    const Handle other = drawing->addText(u"DEF", {5, 2, 0});
+    enum Departure { Killed, TimedOut, KilledInANestedGroup };
+    const struct
+    {
+        const char *name;
+        Departure departure;
+    } cases[] = {
+        {"killed", Killed},
+        {"a call timed out", TimedOut},
+        {"killed inside a nested group", KilledInANestedGroup},
+    };
+    auto drawingState = [&] {
+        return standin->read<std::tuple<int, bool, bool>>([](standin::CadServer &s) {
+            return std::tuple{s.drawing()->undoDepth(), s.drawing()->hasSelectionSet(u"SSTEMP"),
+                              s.drawing()->hasSelectionSet(u"KEEP")};
+        });
+    };
+    auto textOf = [&](Handle h) {
+        return standin->read<std::u16string>([h](standin::CadServer &s) { return s.drawing()->entity(h)->text; });
+    };
+    auto undo = [&] { return standin->read<bool>([](standin::CadServer &s) { return s.drawing()->undo(); }); };
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        // A finished command of another tool, and a set it keeps.
+        const Application keeper = AttachCad(rot, standin->progId());
+        const Document keeperDoc = keeper.activeDocument();
+        keeperDoc.startUndoMark();
+        keeperDoc.handleToObject(handleToString(text)).setTextString(u"one");
+        keeperDoc.endUndoMark();
+        const SelectionSet kept = keeperDoc.selectionSets().add(u"KEEP");
+
+        {
+            ConnectionOptions options;
+            options.callTimeout = std::chrono::milliseconds(200);
+            SocketRunningObjectTable toolRot(options);
+            const Document doc = AttachCad(toolRot, standin->progId()).activeDocument();
+            doc.startUndoMark();
+            if (c.departure == KilledInANestedGroup)
+                doc.startUndoMark();
+            doc.handleToObject(handleToString(text)).setTextString(u"two");
+            doc.handleToObject(handleToString(other)).setTextString(u"two too");
+            doc.selectionSets().add(u"SSTEMP");
+            if (c.departure == TimedOut) {
+                keeper.object()->callWith(member::TestStallNextCall, {u"Regen"});
+                EXPECT_EQ(errorOf([&] { doc.regen(); }), NoAnswerMessage);
+            }
+            // Leaving the scope drops the connection as a killed tool's ends.
+        }
+        ASSERT_TRUE(eventually([&] { return std::get<0>(drawingState()) == 0; })) << "the group stays open";
+        EXPECT_EQ(drawingState(), std::tuple(0, false, true));
+
+        ASSERT_TRUE(undo());
+        EXPECT_EQ(textOf(text), u"one");
+        EXPECT_EQ(textOf(other), u"DEF");
+        ASSERT_TRUE(undo());
+        EXPECT_EQ(textOf(text), u"ＡＢＣ");
+        EXPECT_FALSE(undo());
+        // A call the CAD refuses is no lost link: the command may go on.
+        EXPECT_FALSE(failsAsLostLink([&] { keeperDoc.handleToObject(u"FFFFF"); }));
+        kept.erase();
+    }
 }
 
 } // namespace

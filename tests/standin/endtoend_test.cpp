@@ -1,114 +1,24 @@
-// The whole product end to end: the stand-in CAD runs as its own program on
-// a copy of the sample drawing; the tool's real main window attaches to it
-// over the socket, as on a desktop, and the user's commands are driven
-// through the window. The saved drawing is read back with ezdxf.
+// The whole product end to end, and the drawing saved by the stand-in read
+// back with ezdxf.
+#include "endtoend.h"
 #include "ezdxfreader.h"
 
-#include "support/headlessform.h"
-#include "support/qstringprinter.h"
-
-#include "attrtab/tattrtab.h"
-#include "editor/lineeditor.h"
-#include "form/sidefiles.h"
-#include "form/textfile.h"
-#include "grid/stringgrid.h"
-#include "searchtab/tsearchtab.h"
-#include "texttab/ttexttab.h"
-
-#include "cad/caderror.h"
-#include "cad/document.h"
-#include "cad/remote/remotecadwindowsystem.h"
-#include "cad/remote/socketrunningobjecttable.h"
-
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QJsonArray>
-#include <QLineEdit>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 using cad::Variant;
 
-class EndToEnd : public ::testing::Test
+// With what the stand-in saved read back by an independent reader.
+class EndToEndSaved : public EndToEnd
 {
 protected:
     void SetUp() override
     {
         if (!standintest::ezdxfAvailable())
             GTEST_SKIP() << "python3-ezdxf is not installed";
-        SideFiles::setFolderOverride(dir.path());
-        drawingPath = dir.filePath("panel.dxf");
-        ASSERT_TRUE(QFile::copy(MORVEX_SAMPLE_DRAWING, drawingPath));
-        progId = QStringLiteral("Morvex.EndToEnd.%1").arg(QCoreApplication::applicationPid());
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        cadProcess.setProcessEnvironment(env);
-        cadProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        cadProcess.start(MORVEX_CAD_PROGRAM, {"--progid", progId, drawingPath});
-        ASSERT_TRUE(cadProcess.waitForStarted(10000));
-        QElapsedTimer waited;
-        waited.start();
-        while (!rot.isRunning(progId.toStdU16String()) && waited.elapsed() < 20000)
-            QThread::msleep(50);
-        ASSERT_TRUE(rot.isRunning(progId.toStdU16String())) << "the stand-in CAD did not start";
-
-        TextFile::writeLines(SideFiles::tagSetListPath(), {"機器,NAME,NAME1,SPEC,TYPE"});
-        form = std::make_unique<TMorvMainForm>(MainFormServices{rot, windows, messages, pump, {}});
-        form->TargetProgID = progId;
-        form->show();
-        QCoreApplication::processEvents();
+        EndToEnd::SetUp();
     }
-
-    void TearDown() override
-    {
-        form.reset();
-        if (cadProcess.state() != QProcess::NotRunning) {
-            cadProcess.kill();
-            cadProcess.waitForFinished(5000);
-        }
-        SideFiles::setFolderOverride(QString());
-    }
-
-    // A direct line to the stand-in, as a test hook beside the tool.
-    cad::Application cad() { return cad::Application(rot.getActiveObject(progId.toStdU16String())); }
-
-    // The handles of the drawing's entities that pass a filter.
-    std::vector<std::u16string> select(const cad::SelectionFilter &filter)
-    {
-        const cad::Document doc = cad().activeDocument();
-        cad::TempSelectionSet set(doc);
-        set->selectAll(filter);
-        std::vector<std::u16string> handles;
-        for (int i = 0; i < set->count(); ++i)
-            handles.push_back(set->item(i).handle());
-        return handles;
-    }
-    std::vector<std::u16string> textsMatching(const std::u16string &pattern)
-    {
-        cad::SelectionFilter filter;
-        filter.add(0, u"TEXT");
-        filter.add(1, pattern);
-        return select(filter);
-    }
-    void scriptPick(const std::vector<std::u16string> &handles)
-    {
-        std::vector<Variant> list;
-        for (const auto &h : handles)
-            list.emplace_back(h);
-        cad().object()->callWith(u"MorvexTest.ScriptPick", {Variant(std::move(list))});
-    }
-    void save() { cad().object()->call(u"MorvexCad.Save"); }
-    bool undoInCad() { return cad().object()->call(u"MorvexTest.Undo").toBool(); }
 
     // The saved drawing as ezdxf reads it: handle → text or attribute value.
     std::map<QString, QString> savedStrings()
@@ -123,27 +33,9 @@ protected:
         }
         return strings;
     }
-
-    QTemporaryDir dir;
-    QString drawingPath;
-    QString progId;
-    QProcess cadProcess;
-    // While a call waits (a pick), the test's timers still run.
-    static cad::remote::ConnectionOptions pumping()
-    {
-        cad::remote::ConnectionOptions options;
-        options.whileWaiting = [] { QCoreApplication::processEvents(); };
-        return options;
-    }
-    cad::remote::SocketRunningObjectTable rot{pumping()};
-    cad::RecordingWindowSystem ownWindows; // the tool's own window
-    cad::remote::RemoteCadWindowSystem windows{rot, &ownWindows};
-    CapturingMessageBoxes messages;
-    TestPump pump;
-    std::unique_ptr<TMorvMainForm> form;
 };
 
-TEST_F(EndToEnd, SearchPickEditWriteBackSaveAndUndoInTheStandIn)
+TEST_F(EndToEndSaved, SearchPickEditWriteBackSaveAndUndoInTheStandIn)
 {
     const cad::Document doc = cad().activeDocument();
     auto textOf = [&](const std::u16string &h) { return QString::fromStdU16String(doc.handleToObject(h).textString()); };

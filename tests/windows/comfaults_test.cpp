@@ -33,6 +33,17 @@ std::u16string failureOf(const std::function<void()> &call)
     return u"(no failure)";
 }
 
+// Whether the call failed as a lost link, not as a refused call.
+bool failsAsLostLink(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const CadError &e) {
+        return e.linkLost();
+    }
+    return false;
+}
+
 class ComFaults : public ::testing::Test
 {
 protected:
@@ -50,6 +61,7 @@ TEST_F(ComFaults, TheCadsDescriptionOfAFailureReachesTheCaller)
 
     session.drawing->failMember(u"TextString", u"図形はロックされた画層にあります。");
     EXPECT_EQ(failureOf([&] { text.setTextString(u"x"); }), u"図形はロックされた画層にあります。");
+    EXPECT_FALSE(failsAsLostLink([&] { text.setTextString(u"x"); })) << "a refused call loses no link";
     session.drawing->clearFaults();
     EXPECT_EQ(failureOf([&] { doc.handleToObject(u"FFFFF"); }), u"Unknown handle: FFFFF");
 }
@@ -103,6 +115,8 @@ TEST_F(ComFaults, ACadThatDiesInTheMiddleOfACallFailsItAndIsNoLongerRunning)
     EXPECT_FALSE(CadIsRunning(rot, windows, server.progId())) << "the next command finds the CAD not running";
     EXPECT_NE(failureOf([&] { doc.selectionSets().count(); }), u"(no failure)")
         << "objects of the dead CAD fail cleanly";
+    // A command stops at a lost link rather than skipping item after item.
+    EXPECT_TRUE(failsAsLostLink([&] { doc.selectionSets().count(); }));
 }
 
 TEST_F(ComFaults, ACallAcrossProcessesCarriesTheServersDescription)

@@ -51,9 +51,17 @@ std::u16string systemMessage(HRESULT hr)
     return text.empty() ? u"Error " + hex : text + u" (" + hex + u")";
 }
 
+bool isLinkLost(HRESULT hr)
+{
+    // The server process ended or its objects were disconnected: the
+    // proxy can never reach them again.
+    return hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)
+        || hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) || hr == CO_E_OBJNOTCONNECTED;
+}
+
 void throwComError(HRESULT hr)
 {
-    throw CadError(systemMessage(hr));
+    throw CadError(systemMessage(hr), isLinkLost(hr) ? CadError::Kind::LinkLost : CadError::Kind::CallFailed);
 }
 
 void throwComError(HRESULT hr, ExcepInfo &info)

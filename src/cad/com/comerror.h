@@ -33,6 +33,9 @@ private:
 // in hex ("... (0x800401E3)"); only the code where the system has no text.
 std::u16string systemMessage(HRESULT hr);
 
+// Whether the HRESULT tells that the CAD's process is gone (a lost link).
+bool isLinkLost(HRESULT hr);
+
 [[noreturn]] void throwComError(HRESULT hr);
 // After DISP_E_EXCEPTION the server's description is the message.
 [[noreturn]] void throwComError(HRESULT hr, ExcepInfo &info);

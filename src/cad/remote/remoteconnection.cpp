@@ -91,7 +91,7 @@ RemoteConnection::Reply RemoteConnection::roundTrip(Operation op, ObjectHandle o
                                                     const std::vector<Variant> &args)
 {
     if (!isConnected())
-        throw CadError(ConnectionLostMessage);
+        throwLinkLost();
     // A pump that calls back into the CAD while a call waits would read the
     // waiting call's reply; such a call is refused as a busy CAD refuses it.
     if (m_inCall)
@@ -185,7 +185,13 @@ void RemoteConnection::fail(const char16_t *message)
     // After a lost or late reply the stream is out of step: close it for good.
     m_socket->abort();
     m_buffer.clear();
-    throw CadError(message);
+    m_lostReason = message;
+    throwLinkLost();
+}
+
+void RemoteConnection::throwLinkLost() const
+{
+    throw CadError(m_lostReason, CadError::Kind::LinkLost);
 }
 
 } // namespace cad::remote

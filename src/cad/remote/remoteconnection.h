@@ -4,7 +4,8 @@
 // waits for its reply. A normal call waits at most callTimeout; a pick
 // (SelectOnScreen, GetSubEntity) waits as long as the user takes, for as
 // long as the CAD lives. A CAD that goes away, or does not answer in time,
-// turns into a CadError and the connection stays closed.
+// turns into a CadError of a lost link and the connection stays closed;
+// later calls fail at once with the same reason.
 //
 // A connection belongs to the thread that made it; its proxies are used
 // from that thread only. It lives as long as any proxy of it does.
@@ -24,10 +25,14 @@ class QLocalSocket;
 
 namespace cad::remote {
 
+// How long a call other than a pick waits for the CAD's answer.
+inline constexpr std::chrono::milliseconds CallTimeout{30000};
+
 struct ConnectionOptions
 {
     std::chrono::milliseconds connectTimeout{2000};
-    std::chrono::milliseconds callTimeout{30000};
+    // Tests set a short one against a CAD that does not answer.
+    std::chrono::milliseconds callTimeout{CallTimeout};
     // Called every few dozen milliseconds while a call waits, so that the
     // caller's window can repaint (the message pump); a call answered
     // within that time does not call it. It must not call into the same
@@ -79,12 +84,15 @@ private:
     std::optional<QByteArray> takeFrame();
     void writeFrame(const QByteArray &cbor);
     [[noreturn]] void fail(const char16_t *message);
+    [[noreturn]] void throwLinkLost() const;
 
     ConnectionOptions m_options;
     std::unique_ptr<QLocalSocket> m_socket;
     QByteArray m_buffer;
     quint64 m_nextId = 1;
     bool m_inCall = false;
+    // Why the link ended: every later call fails with the same reason.
+    const char16_t *m_lostReason = ConnectionLostMessage;
 };
 
 } // namespace cad::remote

@@ -82,6 +82,9 @@ inline constexpr char16_t TestScriptSubEntityPick[] = u"MorvexTest.ScriptSubEnti
 inline constexpr char16_t TestScriptCancelledPick[] = u"MorvexTest.ScriptCancelledPick"; // ()
 inline constexpr char16_t TestIsPickPending[] = u"MorvexTest.IsPickPending";             // () -> bool
 inline constexpr char16_t TestUndo[] = u"MorvexTest.Undo";                               // () -> bool
+// (member): the next call of that member, on any connection, gets no answer,
+// nor does anything that connection asks after it (a CAD that hangs).
+inline constexpr char16_t TestStallNextCall[] = u"MorvexTest.StallNextCall";
 } // namespace member
 
 } // namespace cad::remote
