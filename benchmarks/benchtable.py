@@ -17,6 +17,8 @@ ROWS = [
     ('"検索" of 100,000 TEXTs, in process', "BM_SearchInProcess", "time", None, 500.0, "ms"),
     ('"検索" of 100,000 TEXTs, through the socket', "BM_SearchThroughSocket", "time",
      ("the same search in process", "BM_SearchInProcess", "time", 1.0), 3000.0, "ms"),
+    ('"検索" "テスト" of 100,000 TEXTs with "全半角同一"', "BM_SearchWidthInsensitiveInProcess", "time",
+     ('the plain search "ﾃｽﾄ"', "BM_SearchPatternInProcess", "time", 1.0), None, "ms"),
     ('"更新" of the search grid, 10,000 changed rows', "BM_SearchUpdateChangedRows", "time", None, None, "ms"),
     ('"TEXT" of 10,000 picked TEXTs', "BM_AcquireTexts", "time", None, None, "ms"),
     ('"更新(Ctrl+Enter)" of 10,000 changed lines', "BM_WriteBackChangedLines", "time", None, 300.0, "ms"),

@@ -14,6 +14,7 @@
 #include "grid/stringgrid.h"
 #include "searchtab/tsearchtab.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolButton>
@@ -49,6 +50,40 @@ void BM_SearchInProcess(benchmark::State &state)
     reportCadCalls(state, *ui.drawing, SearchedTexts);
 }
 BENCHMARK(BM_SearchInProcess)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// A search for a pattern that every text holds: as typed ("ﾃｽﾄ"), and in
+// another width with "全半角同一" on ("テスト"), which gives the CAD's filter
+// the widened pattern and matches the selected texts again in the tool.
+void searchPattern(benchmark::State &state, const QString &field, bool widthInsensitive)
+{
+    BenchForm ui;
+    addSearchTexts(*ui.drawing, SearchedTexts);
+    ui.start(2);
+    TSearchTab &tab = *ui.form().TEST;
+    tab.CheckBox10->setChecked(widthInsensitive);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ui.drawing->clearCallLog();
+        tab.Edit3->setText(field);
+        state.ResumeTiming();
+        tab.SpeedButton14->click();
+        if (int(tab.SearchTexts.size()) != SearchedTexts)
+            state.SkipWithError("the search did not list every text");
+    }
+    reportCadCalls(state, *ui.drawing, SearchedTexts);
+}
+
+void BM_SearchPatternInProcess(benchmark::State &state)
+{
+    searchPattern(state, QStringLiteral("ﾃｽﾄ"), false);
+}
+BENCHMARK(BM_SearchPatternInProcess)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+void BM_SearchWidthInsensitiveInProcess(benchmark::State &state)
+{
+    searchPattern(state, QStringLiteral("テスト"), true);
+}
+BENCHMARK(BM_SearchWidthInsensitiveInProcess)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // "更新" of the result grid with 10,000 changed rows.
 void BM_SearchUpdateChangedRows(benchmark::State &state)

@@ -40,6 +40,8 @@ const Key Keys[] = {
     { &MorvEditSection, "AttEnter", &MorvSettings::attEnter },
     { &MorvEditSection, "AttEnterDown", &MorvSettings::attEnterDown },
     { &MorvEditSection, "ZoomCenter2", &MorvSettings::zoomCenter2 },
+    { &MorvEditSection, "ZenHanSame", &MorvSettings::zenHanSame },
+    { &MorvEditSection, "SearchAttributes", &MorvSettings::searchAttributes },
 };
 
 QString lookupName(const QString &section, const QString &key)

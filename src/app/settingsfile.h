@@ -30,6 +30,8 @@ struct MorvSettings
     bool attEnter = true;      // CheckBox7 "Enter = 更新"
     bool attEnterDown = true;  // CheckBox8 "Enter=[↓]"
     bool zoomCenter2 = false;  // CheckBox9 "PAN (Zoom Center)", first tab
+    bool zenHanSame = false;   // CheckBox10 "全半角同一"
+    bool searchAttributes = false; // CheckBox11 "属性"
 
     bool operator==(const MorvSettings &) const = default;
 };

@@ -135,7 +135,8 @@ void TMorvMainForm::FormCreate()
     // The tag sets and their choice, the check boxes.
     TabSheet2->applySettings(
         {m_settings.attTagIndex2, m_settings.cursor, m_settings.zoomCenter, m_settings.attEnter});
-    TEST->applySettings({m_settings.sentou, m_settings.upperCase, m_settings.enter, m_settings.attEnterDown});
+    TEST->applySettings({m_settings.sentou, m_settings.upperCase, m_settings.enter, m_settings.attEnterDown,
+                         m_settings.zenHanSame, m_settings.searchAttributes});
 
     if (m_services.createMessageFilter) {
         FMessageFilter = m_services.createMessageFilter();
@@ -178,6 +179,8 @@ void TMorvMainForm::FormCloseQuery()
     s.upperCase = search.upperCase;
     s.enter = search.enter;
     s.attEnterDown = search.attEnterDown;
+    s.zenHanSame = search.zenHanSame;
+    s.searchAttributes = search.searchAttributes;
     QString error;
     if (!SettingsFile::write(SideFiles::settingsPath(), s, &error))
         messages().error(error);

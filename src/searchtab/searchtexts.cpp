@@ -1,8 +1,12 @@
 #include "searchtexts.h"
 
+#include "widthinsensitivepattern.h"
+
 #include "form/qstrings.h"
 
+#include "cad/caderror.h"
 #include "cad/connection.h"
+#include "cad/entity.h"
 
 #include <algorithm>
 
@@ -27,6 +31,51 @@ FoundTexts readSearchTexts(const cad::SelectionSet &set, int n,
         rec.insPt = text.insertionPoint();
         rec.lay = qs(text.layer());
         found.records.push_back(std::move(rec));
+    }
+    found.completed = true;
+    return found;
+}
+
+void keepMatchingTexts(Morv2List &records, const SearchMatcher &matcher)
+{
+    std::erase_if(records, [&](const Morv2 &rec) { return !matcher.matches(us(rec.text)); });
+}
+
+FoundTexts readSearchAttributes(const cad::SelectionSet &set, int n, const std::u16string &lockedLayerList,
+                                const SearchMatcher &matcher,
+                                const std::function<void(int i, int n)> &progress,
+                                const std::function<bool()> &keepRunning)
+{
+    FoundTexts found;
+    const int step = std::max(1, n / 100);
+    for (int i = 0; i < n; ++i) {
+        if (i % step == 0)
+            progress(i, n);
+        if (!keepRunning())
+            return found;
+        Morv2List ofBlock;
+        try {
+            const cad::BlockReference ref(set.item(i));
+            if (cad::isOnLockedLayer(lockedLayerList, ref.layer()) || !ref.hasAttributes())
+                continue;
+            for (const cad::Attribute &attribute : ref.getAttributes()) {
+                Morv2 rec;
+                rec.text = qs(attribute.textString());
+                if (!matcher.matches(us(rec.text)))
+                    continue;
+                rec.sHnd = qs(attribute.handle());
+                rec.index = i;
+                rec.insPt = attribute.insertionPoint();
+                rec.lay = qs(attribute.layer());
+                rec.attribute = true;
+                rec.tag = qs(attribute.tagString());
+                ofBlock.push_back(std::move(rec));
+            }
+        } catch (const cad::CadError &) {
+            continue; // this block reference is skipped; the others are read
+        }
+        for (Morv2 &rec : ofBlock)
+            found.records.push_back(std::move(rec));
     }
     found.completed = true;
     return found;

@@ -5,6 +5,7 @@
 #include "searchwriteback.h"
 #include "sortsearchtexts.h"
 #include "uppercasevalidator.h"
+#include "widthinsensitivepattern.h"
 
 #include "form/commandmark.h"
 #include "form/formcontext.h"
@@ -75,6 +76,8 @@ TSearchTab::TSearchTab(FormContext &form, QWidget *parent)
     SpeedButton15->setEnabled(false);
     CheckBox8 = makeCheckBox(this, QStringLiteral("Enter=[↓]"), 3, 71, 86, 17, true);
     CheckBox5 = makeCheckBox(this, QStringLiteral("Enter=更新"), 95, 71, 93, 17, true);
+    CheckBox10 = makeCheckBox(this, QStringLiteral("全半角同一"), 130, 48, 86, 17, false);
+    CheckBox11 = makeCheckBox(this, QStringLiteral("属性"), 192, 71, 120, 17, false);
 
     StringGrid2 = new StringGrid(this);
     StringGrid2->setGeometry(0, GridTop, 320, 176);
@@ -100,6 +103,8 @@ TSearchTab::TSearchTab(FormContext &form, QWidget *parent)
     // start the first page is active, so that only sets the case mode.
     connect(CheckBox3, &QCheckBox::toggled, this, &TSearchTab::CheckBox3Click);
     connect(CheckBox4, &QCheckBox::toggled, this, &TSearchTab::CheckBox4Click);
+    connect(CheckBox10, &QCheckBox::toggled, this, &TSearchTab::CheckBox10Click);
+    connect(CheckBox11, &QCheckBox::toggled, this, &TSearchTab::CheckBox11Click);
     connect(StringGrid2, &StringGrid::cellClicked, this, &TSearchTab::StringGrid2Click);
     connect(StringGrid2, &StringGrid::getEditText, this, &TSearchTab::StringGrid2GetEditText);
     Edit3->installEventFilter(this);
@@ -112,13 +117,16 @@ void TSearchTab::applySettings(const SearchTabSettings &settings)
     CheckBox4->setChecked(settings.upperCase);
     CheckBox5->setChecked(settings.enter);
     CheckBox8->setChecked(settings.attEnterDown);
+    CheckBox10->setChecked(settings.zenHanSame);
+    CheckBox11->setChecked(settings.searchAttributes);
     setUpperCaseMode(settings.upperCase);
     Label6->clear();
 }
 
 SearchTabSettings TSearchTab::settings() const
 {
-    return {CheckBox3->isChecked(), CheckBox4->isChecked(), CheckBox5->isChecked(), CheckBox8->isChecked()};
+    return {CheckBox3->isChecked(), CheckBox4->isChecked(), CheckBox5->isChecked(), CheckBox8->isChecked(),
+            CheckBox10->isChecked(), CheckBox11->isChecked()};
 }
 
 void TSearchTab::resizeEvent(QResizeEvent *event)
@@ -176,6 +184,23 @@ void TSearchTab::Edit3KeyPress(QKeyEvent *event)
 }
 
 void TSearchTab::CheckBox3Click()
+{
+    searchAgainForOption();
+}
+
+void TSearchTab::CheckBox10Click()
+{
+    searchAgainForOption();
+}
+
+void TSearchTab::CheckBox11Click()
+{
+    searchAgainForOption();
+}
+
+// An option of the pattern changed: on this page, with a pattern typed,
+// the search runs again.
+void TSearchTab::searchAgainForOption()
 {
     if (isActivePage() && !Edit3->text().isEmpty())
         SpeedButton14Click();
@@ -241,13 +266,20 @@ void TSearchTab::searchTexts()
         MainWindowToFront toFront(m_form);
         const cad::Document doc = app.activeDocument();
         lockedLayers = cad::LockedLayerList(doc);
+        const bool widthInsensitive = CheckBox10->isChecked();
+        const bool attributes = CheckBox11->isChecked();
         const QString pattern = SearchPattern(Edit3->text(), CheckBox3->isChecked());
-        Label7->setText(QStringLiteral("[%1] (部分一致)").arg(pattern));
+        // With "全半角同一" the CAD selects a superset, the tool keeps the
+        // texts that match.
+        const SearchMatcher matcher(us(pattern), widthInsensitive);
+        Label7->setText(SearchPatternCaption(pattern, widthInsensitive, attributes));
+        const auto progress = [this](int i, int count) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(count)); };
+        const auto keepRunning = [this] { return m_form.keepRunning(); };
         {
             const cad::TempSelectionSet temp(doc);
             temp->clear();
             try {
-                temp->selectAll(SearchFilter(pattern));
+                temp->selectAll(SearchFilter(qs(matcher.filterPattern())));
             } catch (const cad::CadError &) {
                 // The search goes on with whatever the set holds.
             }
@@ -255,9 +287,23 @@ void TSearchTab::searchTexts()
             setProgress(QStringLiteral("TEXT = %1").arg(n));
             // Read into a list of its own: until the search has finished, the
             // grid's rows keep referring to the records they show.
-            found = readSearchTexts(
-                temp.set(), n, [this](int i, int count) { setProgress(QStringLiteral("%1 / %2").arg(i + 1).arg(count)); },
-                [this] { return m_form.keepRunning(); });
+            found = readSearchTexts(temp.set(), n, progress, keepRunning);
+            if (widthInsensitive)
+                keepMatchingTexts(found.records, matcher);
+            if (attributes && found.completed) {
+                // The block references, read one by one in the same loop.
+                temp->clear();
+                try {
+                    temp->selectAll(SearchBlockFilter());
+                } catch (const cad::CadError &) {
+                }
+                const int blocks = temp->count();
+                setProgress(QStringLiteral("INSERT = %1").arg(blocks));
+                FoundTexts values = readSearchAttributes(temp.set(), blocks, lockedLayers, matcher, progress, keepRunning);
+                found.completed = values.completed;
+                for (Morv2 &rec : values.records)
+                    found.records.push_back(std::move(rec));
+            }
         }
         // Escape once more ends whatever the selection started in the CAD.
         const cad::WindowHandle cadWindow = app.hwnd();
@@ -359,7 +405,8 @@ void TSearchTab::StringGrid2Click()
             return;
         }
         const cad::Point point = rec->insPt;
-        m_form.setStatusPanel(0, rec->sHnd);
+        // An attribute's row names its tag beside the handle: "1A2F NAME".
+        m_form.setStatusPanel(0, rec->attribute ? rec->sHnd + u' ' + rec->tag : rec->sHnd);
         m_form.setStatusPanel(1, QString::asprintf("%.3f, %.3f", point.x, point.y));
         if (m_form.cadIsRunning())
             panTo(point);

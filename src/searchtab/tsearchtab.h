@@ -27,6 +27,8 @@ struct SearchTabSettings
     bool upperCase;    // CheckBox4 "a->A"
     bool enter;        // CheckBox5 "Enter=更新"
     bool attEnterDown; // CheckBox8 "Enter=[↓]"
+    bool zenHanSame = false;       // CheckBox10 "全半角同一"
+    bool searchAttributes = false; // CheckBox11 "属性"
 
     bool operator==(const SearchTabSettings &) const = default;
 };
@@ -59,6 +61,8 @@ public:
     QToolButton *SpeedButton15; // "更新"
     QCheckBox *CheckBox8;      // "Enter=[↓]"
     QCheckBox *CheckBox5;      // "Enter=更新"
+    QCheckBox *CheckBox10;     // "全半角同一": widths do not count
+    QCheckBox *CheckBox11;     // "属性": attribute values are searched too
     StringGrid *StringGrid2;
 
     // Handlers.
@@ -67,6 +71,8 @@ public:
     void Edit3KeyPress(QKeyEvent *event);
     void CheckBox3Click();
     void CheckBox4Click();
+    void CheckBox10Click();
+    void CheckBox11Click();
     void StringGrid2Click();
     void StringGrid2DrawCell(QPainter *painter, const QStyleOptionViewItem &option, int ACol, int ARow);
     void StringGrid2GetEditText(int ACol, int ARow);
@@ -80,6 +86,7 @@ protected:
 private:
     void stopSearch();
     void searchTexts();
+    void searchAgainForOption();
     void showSearchResults(Morv2List found);
     void showNoResults();
     void updateChangedRows();

@@ -7,6 +7,7 @@
 #include "app/ttargetcadform.h"
 #include "attrtab/tattrtab.h"
 #include "attrtab/tmorvattform.h"
+#include "searchtab/tsearchtab.h"
 #include "editor/lineeditor.h"
 #include "form/sidefiles.h"
 #include "form/textfile.h"
@@ -65,7 +66,8 @@ TEST(AppMainForm, FirstStartUsesTheDefaultsAndTheCloseWritesEveryKey)
         keys << line.section(QLatin1Char('='), 0, 0);
     EXPECT_EQ(keys, (QStringList{"[MorvEdit]", "Left", "Top", "Sort", "AttTag", "AttTagIndex2", "Cursor",
                                  "AttTagIndex1", "Sentou", "UpperCase", "Enter", "ZoomCenter", "AttEnter",
-                                 "AttEnterDown", "ZoomCenter2", "[Target]", "ProgID"}));
+                                 "AttEnterDown", "ZoomCenter2", "ZenHanSame", "SearchAttributes", "[Target]",
+                                 "ProgID"}));
     // The tag list file is created at the first close, in list order.
     const auto tags = TextFile::readLines(ui.sideFile("MorvEditTagList.txt"));
     ASSERT_TRUE(tags);
@@ -93,9 +95,12 @@ TEST(AppMainForm, SettingsComeBackAtTheNextStart)
     ui.textTab().ComboBox1->setCurrentIndex(3);
     ui.form().TargetProgID = "Other.Application";
     ui.form().move(40, 30);
+    ui.form().TEST->CheckBox11->setChecked(true);
     ui.close();
 
     ui.start();
+    EXPECT_FALSE(ui.form().TEST->CheckBox10->isChecked());
+    EXPECT_TRUE(ui.form().TEST->CheckBox11->isChecked());
     EXPECT_FALSE(ui.textTab().CheckBox1->isChecked());
     EXPECT_TRUE(ui.textTab().CheckBox9->isChecked());
     EXPECT_EQ(ui.textTab().ComboBox1->currentText(), "C:c");

@@ -72,6 +72,8 @@ TEST_F(AppSettingsFile, WritesEveryKeyInTheFixedOrder)
         "AttEnter=1",
         "AttEnterDown=1",
         "ZoomCenter2=0",
+        "ZenHanSame=0",
+        "SearchAttributes=0",
         "[Target]",
         "ProgID=BricscadApp.AcadApplication",
     };
@@ -96,6 +98,8 @@ TEST_F(AppSettingsFile, RoundTripKeepsEveryValue)
     settings.attEnter = false;
     settings.attEnterDown = false;
     settings.zoomCenter2 = true;
+    settings.zenHanSame = true;
+    settings.searchAttributes = true;
     ASSERT_TRUE(SettingsFile::write(path(), settings));
     EXPECT_EQ(SettingsFile::read(path()), settings);
 }
@@ -172,7 +176,7 @@ MorvSettings changedSettings()
 
 const QStringList OwnMorvEditKeys = {"AttTag=", "AttTagIndex2=0", "Cursor=1", "AttTagIndex1=0", "Sentou=0",
                                      "UpperCase=1", "Enter=1", "ZoomCenter=0", "AttEnter=1", "AttEnterDown=1",
-                                     "ZoomCenter2=0"};
+                                     "ZoomCenter2=0", "ZenHanSame=0", "SearchAttributes=0"};
 
 TEST_P(AppSettingsMerge, AppSettingsWriteKeepsWhatTheFileHolds)
 {

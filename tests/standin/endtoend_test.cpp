@@ -3,7 +3,9 @@
 #include "endtoend.h"
 #include "ezdxfreader.h"
 
+#include <QCheckBox>
 #include <QJsonArray>
+#include <QLabel>
 
 namespace {
 
@@ -113,6 +115,53 @@ TEST_F(EndToEndSaved, SearchPickEditWriteBackSaveAndUndoInTheStandIn)
     strings = savedStrings();
     EXPECT_EQ(strings[QString::fromStdU16String(nameHandle)], before);
     EXPECT_EQ(strings[QString::fromStdU16String(searched)], "検索で変更");
+}
+
+TEST_F(EndToEnd, SearchWithWidthsAlikeAndAttributesInTheSampleDrawing)
+{
+    const cad::Document doc = cad().activeDocument();
+    auto textOf = [&](const std::u16string &h) { return QString::fromStdU16String(doc.handleToObject(h).textString()); };
+    form->PageControl1->setCurrentIndex(2);
+    TSearchTab &search = *form->TEST;
+    auto rows = [&] {
+        QStringList texts;
+        for (int r = 0; r < search.StringGrid2->rowCount(); ++r)
+            texts << search.StringGrid2->cellText(0, r);
+        return texts;
+    };
+
+    // "モーター" finds the device list's "ﾓｰﾀｰ1" only with "全半角同一".
+    search.Edit3->setText("モーター");
+    search.SpeedButton14->click();
+    EXPECT_EQ(rows(), QStringList{""});
+    search.CheckBox10->click();
+    EXPECT_EQ(rows(), QStringList{"ﾓｰﾀｰ1"});
+    EXPECT_EQ(search.Label7->text(), "[*モーター*] (部分一致・全半角)");
+
+    // "M-*" with "属性": the motors' device names, from their attributes.
+    search.CheckBox10->setChecked(false);
+    search.CheckBox3->setChecked(true);
+    search.Edit3->setText("M-");
+    search.CheckBox11->click();
+    ASSERT_EQ(rows(), (QStringList{"M-1", "M-2", "M-3"}));
+    EXPECT_EQ(search.Label7->text(), "[M-*] (部分一致・属性)");
+    const Morv2 &m2 = search.SearchTexts[size_t(search.StringGrid2->cellObject(0, 1) - 1)];
+    const std::u16string m2Handle = m2.sHnd.toStdU16String();
+    EXPECT_EQ(doc.handleToObject(m2Handle).entityName(), u"AcDbAttribute");
+    search.StringGrid2->setCurrentCell(0, 1);
+    EXPECT_EQ(form->statusPanelText(0), m2.sHnd + " NAME");
+
+    // One row edited, "更新", saved: the attribute holds it; one undo in
+    // the stand-in takes it back.
+    search.StringGrid2->setCellText(0, 1, "M-20");
+    search.StringGrid2->viewport()->repaint();
+    search.SpeedButton15->click();
+    EXPECT_EQ(messages.texts(), QStringList{"1 / 1 個の TEXT を更新しました．"});
+    EXPECT_EQ(textOf(m2Handle), "M-20");
+    save();
+    EXPECT_EQ(savedStrings()[QString::fromStdU16String(m2Handle)], "M-20");
+    ASSERT_TRUE(undoInCad());
+    EXPECT_EQ(textOf(m2Handle), "M-2");
 }
 
 TEST_F(EndToEnd, TheStandInEndingDuringAPickLeavesTheToolUsable)

@@ -9,16 +9,8 @@ namespace cad {
 
 namespace {
 
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-
-bool isLetter(char32_t c)
-{
-    if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'))
-        return true;
-    // Latin letters with diacritics: Latin-1 to Latin Extended-B without
-    // × and ÷, and Latin Extended Additional (Vietnamese, Welsh Ẁ …).
-    return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x1E00 && c <= 0x1EFF);
-}
+bool isDigit(char32_t c) { return isWildcardDigit(c); }
+bool isLetter(char32_t c) { return isWildcardLetter(c); }
 
 // The pattern and the text are matched character by character: a surrogate
 // pair is one character for "?", "[...]" and "." like any other. A lone
@@ -58,14 +50,7 @@ size_t setEnd(std::u32string_view p, size_t open)
     return std::u32string_view::npos;
 }
 
-// One element of a compiled pattern.
-struct Token
-{
-    enum Kind { Literal, AnyRun, AnyOne, Digit, Letter, NonAlnum, Set } kind = Literal;
-    char32_t ch = 0;
-    bool negated = false;
-    std::vector<std::pair<char32_t, char32_t>> ranges;
-};
+using Token = WildcardToken;
 
 char32_t fold(char32_t c, bool ignoreCase)
 {
@@ -127,7 +112,20 @@ std::vector<Token> compile(std::u32string_view p, bool ignoreCase)
     return tokens;
 }
 
-bool matchesOne(const Token &t, char32_t c)
+} // namespace
+
+bool isWildcardDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+
+bool isWildcardLetter(char32_t c)
+{
+    if ((c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'))
+        return true;
+    // Latin letters with diacritics: Latin-1 to Latin Extended-B without
+    // × and ÷, and Latin Extended Additional (Vietnamese, Welsh Ẁ …).
+    return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+bool wildcardTokenMatches(const WildcardToken &t, char32_t c)
 {
     switch (t.kind) {
     case Token::Literal: return c == t.ch;
@@ -149,6 +147,10 @@ bool matchesOne(const Token &t, char32_t c)
     }
     return false;
 }
+
+namespace {
+
+bool matchesOne(const Token &t, char32_t c) { return wildcardTokenMatches(t, c); }
 
 // Iterative matching with backtracking to the last '*', linear in practice.
 bool matchTokens(std::u32string_view text, const std::vector<Token> &tokens, bool ignoreCase)
@@ -198,20 +200,49 @@ std::vector<std::u32string_view> alternatives(std::u32string_view pattern)
 
 } // namespace
 
-bool wildcardMatch(std::u16string_view text, std::u16string_view pattern, bool ignoreCase)
+namespace {
+
+CompiledWildcard compileAll(std::u16string_view pattern, bool ignoreCase)
 {
-    const std::u32string characters = codePoints(text);
     const std::u32string patternCharacters = codePoints(pattern);
+    CompiledWildcard compiled;
     for (std::u32string_view alt : alternatives(patternCharacters)) {
-        bool negate = false;
+        WildcardAlternative alternative;
         if (!alt.empty() && alt.front() == U'~') {
-            negate = true;
+            alternative.negated = true;
             alt.remove_prefix(1);
         }
-        if (matchTokens(characters, compile(alt, ignoreCase), ignoreCase) != negate)
+        alternative.tokens = compile(alt, ignoreCase);
+        compiled.push_back(std::move(alternative));
+    }
+    return compiled;
+}
+
+bool matchCompiled(std::u16string_view text, const CompiledWildcard &compiled, bool ignoreCase)
+{
+    const std::u32string characters = codePoints(text);
+    for (const WildcardAlternative &alternative : compiled) {
+        if (matchTokens(characters, alternative.tokens, ignoreCase) != alternative.negated)
             return true;
     }
     return false;
+}
+
+} // namespace
+
+bool wildcardMatch(std::u16string_view text, std::u16string_view pattern, bool ignoreCase)
+{
+    return matchCompiled(text, compileAll(pattern, ignoreCase), ignoreCase);
+}
+
+CompiledWildcard compileWildcard(std::u16string_view pattern)
+{
+    return compileAll(pattern, false);
+}
+
+bool wildcardMatch(std::u16string_view text, const CompiledWildcard &pattern)
+{
+    return matchCompiled(text, pattern, false);
 }
 
 } // namespace cad
