@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -106,11 +107,19 @@ public:
         drawing().scriptPick(blocks);
         attr().SpeedButton10->click();
     }
-    void runSearch()
+    void runSearch(const QString &pattern = "T")
     {
         form().PageControl1->setCurrentIndex(2);
-        search().Edit3->setText("T");
+        search().Edit3->setText(pattern);
         search().SpeedButton14->click();
+    }
+    // "全半角同一" and "属性" on, without the search their toggling starts.
+    void searchWidthsAlikeAndAttributes()
+    {
+        for (QCheckBox *box : {search().CheckBox10, search().CheckBox11}) {
+            const QSignalBlocker quiet(box);
+            box->setChecked(true);
+        }
     }
     void pressReturn(StringGrid &grid)
     {
@@ -248,6 +257,8 @@ struct SweptCommand
 
     // Whether the command writes into the drawing (its outcome is the drawing).
     bool writes() const;
+    // Whether it is a search, which leaves runFlag on when it finishes.
+    bool searches() const;
 };
 
 // The drawing's strings and places: what a writing command produces.
@@ -268,6 +279,14 @@ bool SweptCommand::writes() const
 {
     const auto f = outcome.target<QStringList (*)(Sweep &)>();
     return f && *f == &drawingOutcome;
+}
+
+QStringList searchOutcome(Sweep &s);
+
+bool SweptCommand::searches() const
+{
+    const auto f = outcome.target<QStringList (*)(Sweep &)>();
+    return f && *f == &searchOutcome;
 }
 
 QStringList editorOutcome(Sweep &s)
@@ -388,6 +407,17 @@ const std::vector<SweptCommand> &sweptCommands()
              s.pressReturn(s.grid2());
          },
          drawingOutcome, searchBelongs},
+        {"SearchWidthsAlikeAndAttributes", [](Sweep &s) { s.searchWidthsAlikeAndAttributes(); },
+         [](Sweep &s) { s.runSearch("Ｎ"); }, searchOutcome, searchBelongs},
+        {"SearchUpdateAttributes",
+         [](Sweep &s) {
+             s.searchWidthsAlikeAndAttributes();
+             s.runSearch("Ｎ");
+             for (int r = 0; r < s.grid2().rowCount(); ++r)
+                 s.grid2().setCellText(0, r, s.grid2().cellText(0, r) + "x");
+             s.search().SpeedButton15->setEnabled(true);
+         },
+         [](Sweep &s) { s.search().SpeedButton15->click(); }, drawingOutcome, searchBelongs},
         {"SearchRowZoom",
          [](Sweep &s) {
              s.runSearch();
@@ -487,7 +517,7 @@ QStringList faultedRun(const SweptCommand &command, const Expectation &clean, in
     const MorvFormState &state = s.form().state();
     if (state.commandUnderWay)
         wrong << "a command is still marked";
-    if (state.runFlag && !runFlagBefore && QString(command.name) != "Search")
+    if (state.runFlag && !runFlagBefore && !command.searches())
         wrong << "runFlag is left on";
     if (s.text().SpeedButton5->isEnabled() || s.attr().SpeedButton12->isEnabled())
         wrong << "a \"中止\" is left enabled";

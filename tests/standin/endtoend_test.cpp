@@ -117,7 +117,7 @@ TEST_F(EndToEndSaved, SearchPickEditWriteBackSaveAndUndoInTheStandIn)
     EXPECT_EQ(strings[QString::fromStdU16String(searched)], "検索で変更");
 }
 
-TEST_F(EndToEnd, SearchWithWidthsAlikeAndAttributesInTheSampleDrawing)
+TEST_F(EndToEndSaved, SearchWithWidthsAlikeAndAttributesInTheSampleDrawing)
 {
     const cad::Document doc = cad().activeDocument();
     auto textOf = [&](const std::u16string &h) { return QString::fromStdU16String(doc.handleToObject(h).textString()); };
