@@ -220,11 +220,11 @@ bool makeUnreadable(const QString &path, const QStringList &sample, QString *not
     // This user reads whatever the permission bits say (root): a link to
     // the process's own memory, which opens but whose first page cannot be
     // read, stands in for a file the system refuses to read.
-    *note = QStringLiteral("running as a user that chmod 000 does not stop: "
+    *note = QStringLiteral("unreadable: chmod 000 does not stop this user (root) reading; "
                            "a link to /proc/self/mem (its read fails) stands in");
     return QFile::link(QStringLiteral("/proc/self/mem"), path);
 #else
-    *note = QStringLiteral("running as a user that chmod 000 does not stop: case skipped");
+    *note = QStringLiteral("unreadable: permission bits do not stop this user reading here; case skipped");
     return false;
 #endif
 }
