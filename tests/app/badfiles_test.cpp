@@ -566,10 +566,17 @@ TEST(AppBadFilesDeathTest, TheProgramEndingInTheMiddleOfAWriteLeavesTheOldFileWh
         {"tag list file", "MorvEditTagList.txt",
          [](const QString &path) { TagListFile(path).saveAtClose({"NEW:新"}); }},
     };
+    // The child of a death test runs this test again from its start: the
+    // folder reaches it in the environment, so that it writes the file the
+    // parent looks at afterwards.
+    constexpr char FolderVariable[] = "MORVEX_MIDWRITE_TEST_FOLDER";
+    QTemporaryDir own;
+    const QByteArray inherited = qgetenv(FolderVariable);
+    const QString folder = inherited.isEmpty() ? own.path() : QString::fromLocal8Bit(inherited);
+    qputenv(FolderVariable, folder.toLocal8Bit());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QString::fromLatin1(c.fileName));
+        const QString path = QDir(folder).filePath(QString::fromLatin1(c.fileName));
         ASSERT_TRUE(TextFile::writeLines(path, {"OLD:そのまま", "残る行"}));
         const QString before = snapshot(path);
         EXPECT_EXIT(
@@ -581,6 +588,7 @@ TEST(AppBadFilesDeathTest, TheProgramEndingInTheMiddleOfAWriteLeavesTheOldFileWh
         EXPECT_EQ(snapshot(path), before);
         EXPECT_EQ(TextFile::readLines(path), QStringList({"OLD:そのまま", "残る行"}));
     }
+    qunsetenv(FolderVariable);
 }
 #endif
 
