@@ -546,6 +546,27 @@ TEST(AppBadFiles, AReadOnRequestTellsWhyAndLeavesTheListAsItWas)
     }
 }
 
+// The dialog writes its list file on every change: a list file it could not
+// read goes aside whole first, and the new list takes its place.
+TEST(AppBadFiles, TheTargetDialogKeepsAnUnreadListFileBeforeItWritesItsList)
+{
+    HeadlessForm ui;
+    const QString path = ui.sideFile(cadListName());
+    ASSERT_TRUE(writeRaw(path, garbage(2048)));
+    const QString before = snapshot(path);
+    ui.start();
+    ui.messages.clear();
+    TTargetCADForm *dialog = ui.form().TargetCADForm;
+    dialog->FormShow();
+    dialog->Edit1->setText("新CAD");
+    dialog->Edit2->setText("New.Application");
+    dialog->SpeedButton1Click();
+    EXPECT_EQ(ui.messages.texts(),
+              QStringList{path + QStringLiteral("\nはテキストとして読めないため、読み込めませんでした．")});
+    EXPECT_EQ(snapshot(TextFile::keptCopyPath(path)), before);
+    EXPECT_EQ(TextFile::readLines(path), QStringList{"新CAD\tNew.Application"});
+}
+
 #if GTEST_HAS_DEATH_TEST
 // The program ending while a new file is on the disk but has not replaced
 // the old one yet: the old one is still whole afterwards.
