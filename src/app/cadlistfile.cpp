@@ -45,13 +45,15 @@ QString captionWithCadName(const QString &applicationTitle, const QString &cadNa
     return applicationTitle + QLatin1String(" [ ") + cadName + QLatin1String(" ]");
 }
 
-std::optional<QStringList> read(const QString &path)
+TextFile::ReadResult read(const QString &path)
 {
-    return TextFile::readLines(path);
+    return TextFile::readFile(path, Limits);
 }
 
 bool write(const QString &path, const QStringList &lines, QString *errorString)
 {
+    if (!TextFile::keepUnreadFile(path, TextFile::readFile(path, Limits), errorString))
+        return false;
     return TextFile::writeLines(path, lines, errorString);
 }
 

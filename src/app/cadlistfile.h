@@ -4,11 +4,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "form/textfile.h"
+
 #include <optional>
 
 // The CAD list file "TargetCAD_APIVersion.txt": one CAD per line, its
 // display name, a tab and its automation ProgID.
 namespace CadListFile {
+
+// A handful of lines, a name and a ProgID each.
+inline constexpr TextFile::ReadLimits Limits{64 * 1024, 4096};
 
 struct Entry
 {
@@ -39,10 +44,12 @@ std::optional<QString> cadNameForProgId(const QStringList &lines, const QString 
 // " [ ", the name and " ]".
 QString captionWithCadName(const QString &applicationTitle, const QString &cadName);
 
-// The file's lines, or nothing when there is no file.
-std::optional<QStringList> read(const QString &path);
+// The file's lines and how reading it went.
+TextFile::ReadResult read(const QString &path);
 
-// Replaces the file by the lines, atomically.
+// Replaces the file by the lines, atomically. A file that could not be read
+// whole is kept as a ".bak" copy first; when that copy cannot be made,
+// nothing is written.
 bool write(const QString &path, const QStringList &lines, QString *errorString = nullptr);
 
 } // namespace CadListFile

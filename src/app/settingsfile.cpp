@@ -209,17 +209,21 @@ QStringList toLines(const MorvSettings &settings)
     return mergeLines({}, settings);
 }
 
-MorvSettings read(const QString &path)
+MorvSettings read(const QString &path, TextFile::ReadResult *file)
 {
-    const std::optional<QStringList> lines = TextFile::readLines(path);
-    return lines ? fromLines(*lines) : MorvSettings();
+    const TextFile::ReadResult read = TextFile::readFile(path, Limits);
+    if (file)
+        *file = read;
+    return fromLines(read.lines);
 }
 
 bool write(const QString &path, const MorvSettings &settings, QString *errorString)
 {
     // What the file holds besides the tool's keys stays as it stood.
-    const QStringList existing = TextFile::readLines(path).value_or(QStringList());
-    return TextFile::writeLines(path, mergeLines(existing, settings), errorString);
+    const TextFile::ReadResult existing = TextFile::readFile(path, Limits);
+    if (!TextFile::keepUnreadFile(path, existing, errorString))
+        return false;
+    return TextFile::writeLines(path, mergeLines(existing.lines, settings), errorString);
 }
 
 QPoint centredPosition(const QSize &screenSize, const QSize &windowSize)

@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include "form/textfile.h"
+
 #include <optional>
 
 // The values kept in the settings file from one run to the next, with the
@@ -42,18 +44,24 @@ struct MorvSettings
 // value holding a comma back as a list and escape non-ASCII text.
 namespace SettingsFile {
 
+// A settings file holds two sections of short lines.
+inline constexpr TextFile::ReadLimits Limits{64 * 1024, 4096};
+
 // Reads the settings. A missing file, a missing key or a value that does
 // not read as a number gives the default. Section and key names match
 // whatever their case, as Windows' profile functions match them; unknown
 // sections and keys are ignored. A boolean is read as an integer, any
-// value other than 0 meaning true.
-MorvSettings read(const QString &path);
+// value other than 0 meaning true. A file that cannot be read gives the
+// defaults, and what was read is kept (an overlong line is left out);
+// file, when given, tells how the reading went.
+MorvSettings read(const QString &path, TextFile::ReadResult *file = nullptr);
 
 // Writes every key, replacing the file atomically. As Windows' profile
 // functions do, the file keeps whatever else it holds: other sections,
 // unknown keys, comments and blank lines stay as they stood, and a key
 // already in the file keeps its place; the keys it lacks join their
-// section in the fixed order.
+// section in the fixed order. A file that could not be read whole is kept
+// as a ".bak" copy first; when that copy cannot be made, nothing is written.
 bool write(const QString &path, const MorvSettings &settings,
            QString *errorString = nullptr);
 

@@ -1,6 +1,7 @@
 #include "tmorvmainform.h"
 
 #include "cadlistfile.h"
+#include "form/sidefilenotice.h"
 #include "form/sidefiles.h"
 #include "topmosthandover.h"
 #include "ttargetcadform.h"
@@ -78,6 +79,7 @@ TMorvMainForm::TMorvMainForm(MainFormServices services, QWidget *parent)
 
     // The dialogs live as long as the program and keep their fields.
     TargetCADForm = new TTargetCADForm(this);
+    TargetCADForm->setMessages(&messages());
     MorvTikanFormPtr = new TMorvTikanForm(this);
     MorvKasanFormPtr = new TMorvKasanForm(this);
     MorvRenbanFormPtr = new TMorvRenbanForm(this);
@@ -113,22 +115,26 @@ void TMorvMainForm::FormCreate()
     PageControl1->setCurrentIndex(0);
     TabSheet1->SynEdit1->clear();
 
-    m_settings = SettingsFile::read(SideFiles::settingsPath());
+    // A file that cannot be read is told once here; the tool goes on with
+    // what it could read and the defaults for the rest.
+    TextFile::ReadResult settingsFile;
+    m_settings = SettingsFile::read(SideFiles::settingsPath(), &settingsFile);
+    SideFileNotice::tellAboutRead(messages(), SideFiles::settingsPath(), settingsFile);
     applyWindowPosition();
     TargetProgID = m_settings.progId;
     TabSheet1->CheckBox1->setChecked(m_settings.sort);
     TabSheet1->CheckBox9->setChecked(m_settings.zoomCenter2);
 
-    if (const auto lines = CadListFile::read(SideFiles::cadListPath())) {
-        if (const auto name = CadListFile::cadNameForProgId(*lines, TargetProgID))
-            setWindowTitle(CadListFile::captionWithCadName(applicationTitle(), *name));
-    }
+    const TextFile::ReadResult cadList = CadListFile::read(SideFiles::cadListPath());
+    SideFileNotice::tellAboutRead(messages(), SideFiles::cadListPath(), cadList);
+    if (const auto name = CadListFile::cadNameForProgId(cadList.lines, TargetProgID))
+        setWindowTitle(CadListFile::captionWithCadName(applicationTitle(), *name));
 
     m_tagListFile = std::make_unique<TagListFile>(SideFiles::tagListPath());
-    if (m_tagListFile->exists()) {
-        if (const auto items = m_tagListFile->readAll())
-            TabSheet1->setTagItems(*items);
-    }
+    const TextFile::ReadResult tagList = m_tagListFile->readAll();
+    SideFileNotice::tellAboutRead(messages(), m_tagListFile->path(), tagList);
+    if (tagList.isRead())
+        TabSheet1->setTagItems(tagList.lines);
     QComboBox *tags = TabSheet1->ComboBox1;
     tags->setCurrentIndex(m_settings.attTagIndex1 < tags->count() ? m_settings.attTagIndex1 : 0);
 
@@ -181,11 +187,10 @@ void TMorvMainForm::FormCloseQuery()
     s.attEnterDown = search.attEnterDown;
     s.zenHanSame = search.zenHanSame;
     s.searchAttributes = search.searchAttributes;
-    QString error;
-    if (!SettingsFile::write(SideFiles::settingsPath(), s, &error))
-        messages().error(error);
+    if (!SettingsFile::write(SideFiles::settingsPath(), s))
+        messages().error(SideFileNotice::forWrite(SideFiles::settingsPath()));
     if (m_tagListFile && m_tagListFile->saveAtClose(TabSheet1->tagItems()) == TagListFile::CloseResult::Failed)
-        messages().error(m_tagListFile->errorString());
+        messages().error(SideFileNotice::forWrite(m_tagListFile->path()));
 }
 
 void TMorvMainForm::FormDestroy()
@@ -275,14 +280,17 @@ void TMorvMainForm::N39Click()
 void TMorvMainForm::N40Click()
 {
     const QString path = SideFiles::tagListPath();
-    const auto items = m_tagListFile ? m_tagListFile->reloadNonBlank() : std::nullopt;
-    if (!QFileInfo::exists(path) || !items) {
+    const TextFile::ReadResult read = m_tagListFile->reloadNonBlank();
+    if (read.status == TextFile::ReadStatus::Missing) {
         messages().plain(path + QLatin1Char('\n') + QStringLiteral("が、見つかりません．"));
         return;
     }
+    SideFileNotice::tellAboutRead(messages(), path, read);
+    if (!read.isRead())
+        return;
     QComboBox *tags = TabSheet1->ComboBox1;
     const int p = tags->currentIndex();
-    TabSheet1->setTagItems(*items);
+    TabSheet1->setTagItems(read.lines);
     if (tags->count() > 0)
         tags->setCurrentIndex(p < tags->count() ? p : 0);
 }

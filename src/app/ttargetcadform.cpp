@@ -4,6 +4,8 @@
 #include "form/fieldtext.h"
 #include "form/inputmethod.h"
 #include "form/listcollation.h"
+#include "form/messageboxes.h"
+#include "form/sidefilenotice.h"
 #include "form/sidefiles.h"
 
 #include <QApplication>
@@ -128,10 +130,14 @@ void TTargetCADForm::showEvent(QShowEvent *event)
 
 void TTargetCADForm::FormShow()
 {
-    const std::optional<QStringList> lines = CadListFile::read(m_cadListPath);
-    if (!lines)
+    const TextFile::ReadResult read = CadListFile::read(m_cadListPath);
+    // A file that is there but cannot be read is told; the list then keeps
+    // what it held, as for a missing file.
+    if (const std::optional<QString> notice = SideFileNotice::forRead(m_cadListPath, read))
+        tell(*notice);
+    if (!read.isRead())
         return;
-    QStringList sorted = *lines;
+    QStringList sorted = read.lines;
     ListCollation::sort(sorted);
     setItems(sorted);
 
@@ -262,9 +268,19 @@ QString TTargetCADForm::fieldsLine() const
 
 void TTargetCADForm::saveList()
 {
-    QString error;
-    if (!CadListFile::write(m_cadListPath, items(), &error)) {
-        QMessageBox::critical(this, QApplication::applicationName(),
-                              m_cadListPath + u'\n' + error);
+    if (!CadListFile::write(m_cadListPath, items())) {
+        const QString text = SideFileNotice::forWrite(m_cadListPath);
+        if (m_messages)
+            m_messages->error(text);
+        else
+            QMessageBox::critical(this, QApplication::applicationName(), text);
     }
+}
+
+void TTargetCADForm::tell(const QString &text)
+{
+    if (m_messages)
+        m_messages->plain(text);
+    else
+        QMessageBox::information(this, QApplication::applicationName(), text);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class MessageBoxes;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +28,10 @@ class TTargetCADForm : public QDialog
 
 public:
     explicit TTargetCADForm(QWidget *parent = nullptr);
+
+    // Where the dialog tells the user of a list file it cannot read or
+    // write; without one it shows Qt's own message boxes.
+    void setMessages(MessageBoxes *messages) { m_messages = messages; }
 
     // The CAD list file the dialog reads and writes.
     void setCadListPath(const QString &path) { m_cadListPath = path; }
@@ -80,11 +85,13 @@ private:
     void selectIndex(int index);
     QString fieldsLine() const;
     void saveList();
+    void tell(const QString &text);
 
     QString m_cadListPath;
     QString m_targetProgId;
     QString m_chosenName;
     QString m_chosenProgId;
+    MessageBoxes *m_messages = nullptr;
 };
 
 #endif // TTARGETCADFORM_H

@@ -4,17 +4,16 @@
 
 namespace TagSetListFile {
 
-std::optional<QStringList> readAll(const QString &path)
+TextFile::ReadResult readAll(const QString &path)
 {
-    return TextFile::readLines(path);
+    return TextFile::readFile(path, Limits);
 }
 
-std::optional<QStringList> reloadNonBlank(const QString &path)
+TextFile::ReadResult reloadNonBlank(const QString &path)
 {
-    std::optional<QStringList> lines = TextFile::readLines(path);
-    if (lines)
-        *lines = TextFile::nonBlankLines(*lines);
-    return lines;
+    TextFile::ReadResult read = TextFile::readFile(path, Limits);
+    read.lines = TextFile::nonBlankLines(read.lines);
+    return read;
 }
 
 } // namespace TagSetListFile

@@ -13,6 +13,7 @@
 #include "form/formcontext.h"
 #include "form/listcollation.h"
 #include "form/qstrings.h"
+#include "form/sidefilenotice.h"
 #include "form/sidefiles.h"
 #include "form/tabcontrols.h"
 #include "grid/gridclipboardkey.h"
@@ -179,8 +180,11 @@ void TAttrTab::setTagSets(const QStringList &items)
 
 void TAttrTab::applySettings(const AttrTabSettings &settings)
 {
-    if (const auto lines = TagSetListFile::readAll(SideFiles::tagSetListPath()))
-        setTagSets(*lines);
+    const QString path = SideFiles::tagSetListPath();
+    const TextFile::ReadResult read = TagSetListFile::readAll(path);
+    SideFileNotice::tellAboutRead(m_form.messages(), path, read);
+    if (read.isRead())
+        setTagSets(read.lines);
     ComboBox2->setCurrentIndex(settings.attTagIndex2 < ComboBox2->count() ? settings.attTagIndex2 : 0);
     CheckBox2->setChecked(settings.cursor);
     CheckBox6->setChecked(settings.zoomCenter);
@@ -204,13 +208,16 @@ void TAttrTab::AG1Click()
 void TAttrTab::AG2Click()
 {
     const QString path = SideFiles::tagSetListPath();
-    const auto lines = QFileInfo::exists(path) ? TagSetListFile::reloadNonBlank(path) : std::nullopt;
-    if (!lines) {
+    const TextFile::ReadResult read = TagSetListFile::reloadNonBlank(path);
+    if (read.status == TextFile::ReadStatus::Missing) {
         m_form.messages().plain(path + QStringLiteral("\nが、見つかりません．"));
         return;
     }
+    SideFileNotice::tellAboutRead(m_form.messages(), path, read);
+    if (!read.isRead())
+        return;
     const int chosen = ComboBox2->currentIndex();
-    setTagSets(*lines);
+    setTagSets(read.lines);
     if (ComboBox2->count() > 0)
         ComboBox2->setCurrentIndex(chosen < ComboBox2->count() ? chosen : 0);
 }

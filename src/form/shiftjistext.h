@@ -10,7 +10,9 @@
 
 #include <optional>
 
-// Nothing when this system has no Shift_JIS converter.
+// Nothing when the bytes are not valid Shift_JIS (a byte the table does not
+// hold, a lead byte without its trail byte), or when this system has no
+// Shift_JIS converter.
 std::optional<QString> decodeShiftJis(const QByteArray &bytes);
 // The tool itself writes UTF-8; the tests write files as older tools did.
 // Nothing when a character has no Shift_JIS form.

@@ -8,11 +8,11 @@ namespace {
 // ICU knows the Windows table under both names; which one a Qt build
 // accepts depends on its converter back end.
 template <typename Converter>
-Converter shiftJisConverter()
+Converter shiftJisConverter(QStringConverter::Flags flags = QStringConverter::Flag::Default)
 {
-    Converter converter("Shift_JIS");
+    Converter converter("Shift_JIS", flags);
     if (!converter.isValid())
-        converter = Converter("CP932");
+        converter = Converter("CP932", flags);
     return converter;
 }
 
@@ -20,10 +20,15 @@ Converter shiftJisConverter()
 
 std::optional<QString> decodeShiftJis(const QByteArray &bytes)
 {
-    auto decoder = shiftJisConverter<QStringDecoder>();
+    // Stateless: a lead byte at the very end counts as an error instead of
+    // waiting for more input.
+    auto decoder = shiftJisConverter<QStringDecoder>(QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return std::nullopt;
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
 std::optional<QByteArray> encodeShiftJis(const QString &text)

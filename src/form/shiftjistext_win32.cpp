@@ -12,11 +12,14 @@ std::optional<QString> decodeShiftJis(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return QString();
-    const int length = MultiByteToWideChar(WindowsJapanese, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    // MB_ERR_INVALID_CHARS: bytes the table does not hold fail the call
+    // instead of turning into a default character.
+    const int length = MultiByteToWideChar(WindowsJapanese, MB_ERR_INVALID_CHARS, bytes.constData(),
+                                           int(bytes.size()), nullptr, 0);
     if (length <= 0)
         return std::nullopt;
     QString text(length, Qt::Uninitialized);
-    MultiByteToWideChar(WindowsJapanese, 0, bytes.constData(), int(bytes.size()),
+    MultiByteToWideChar(WindowsJapanese, MB_ERR_INVALID_CHARS, bytes.constData(), int(bytes.size()),
                         reinterpret_cast<wchar_t *>(text.data()), length);
     return text;
 }

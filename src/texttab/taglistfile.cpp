@@ -26,51 +26,54 @@ bool TagListFile::exists() const
     return QFileInfo::exists(m_path);
 }
 
-std::optional<QStringList> TagListFile::readAll()
+TextFile::ReadResult TagListFile::readAll()
 {
-    const std::optional<QByteArray> bytes = TextFile::readBytes(m_path);
-    if (!bytes)
-        return std::nullopt;
-    const QStringList lines = TextFile::splitLines(TextFile::decode(*bytes));
-    remember(lines, *bytes);
-    return lines;
+    return readAndRemember(false);
 }
 
-std::optional<QStringList> TagListFile::reloadNonBlank()
+TextFile::ReadResult TagListFile::reloadNonBlank()
 {
-    const std::optional<QByteArray> bytes = TextFile::readBytes(m_path);
-    if (!bytes)
-        return std::nullopt;
-    const QStringList lines =
-            TextFile::nonBlankLines(TextFile::splitLines(TextFile::decode(*bytes)));
-    remember(lines, *bytes);
-    return lines;
+    return readAndRemember(true);
+}
+
+TextFile::ReadResult TagListFile::readAndRemember(bool nonBlankOnly)
+{
+    TextFile::ReadResult read = TextFile::readFile(m_path, Limits);
+    if (!read.isRead())
+        return read;
+    if (nonBlankOnly)
+        read.lines = TextFile::nonBlankLines(read.lines);
+    remember(read.lines, read.bytes, read.readWhole());
+    return read;
 }
 
 TagListFile::CloseResult TagListFile::saveAtClose(const QStringList &currentItems)
 {
     m_errorString.clear();
-    const std::optional<QByteArray> bytesOnDisk = TextFile::readBytes(m_path);
-    if (bytesOnDisk && !listChangedSinceSync(currentItems))
+    const TextFile::ReadResult onDisk = TextFile::readFile(m_path, Limits);
+    const bool present = onDisk.status != TextFile::ReadStatus::Missing;
+    if (present && !listChangedSinceSync(currentItems))
         return CloseResult::LeftUntouched;
 
-    // A file never read, or changed since, holds text the tool has not
-    // seen: keep it before the list replaces it.
-    const bool fileChanged = bytesOnDisk && bytesOnDisk != m_syncedBytes;
-    if (fileChanged && !TextFile::writeBytes(backupPath(), *bytesOnDisk, &m_errorString))
+    // A file never read, changed since, or not taken whole holds text the
+    // tool has not shown: keep it before the list replaces it.
+    const bool keep = present
+            && (!onDisk.isRead() || onDisk.bytes != m_syncedBytes || !m_syncedWhole);
+    if (keep && !TextFile::copyFile(m_path, backupPath(), &m_errorString))
         return CloseResult::Failed;
 
     const QByteArray newBytes = TextFile::encodeLines(currentItems);
     if (!TextFile::writeBytes(m_path, newBytes, &m_errorString))
         return CloseResult::Failed;
-    remember(currentItems, newBytes);
-    return fileChanged ? CloseResult::WrittenWithBackup : CloseResult::Written;
+    remember(currentItems, newBytes, true);
+    return keep ? CloseResult::WrittenWithBackup : CloseResult::Written;
 }
 
-void TagListFile::remember(const QStringList &items, const QByteArray &fileBytes)
+void TagListFile::remember(const QStringList &items, const QByteArray &fileBytes, bool whole)
 {
     m_syncedItems = items;
     m_syncedBytes = fileBytes;
+    m_syncedWhole = whole;
 }
 
 bool TagListFile::listChangedSinceSync(const QStringList &currentItems) const

@@ -47,6 +47,24 @@ TEST(FormTextFile, DecodesEveryEncodingOfAUsersFile)
     }
 }
 
+TEST(FormTextFile, BytesNoEncodingReadsAreNotText)
+{
+    const EncodingCase cases[] = {
+        { "a NUL among text", QByteArray("NAME:a\0b", 8) },
+        { "a control character", QByteArray("NAME:\x01") },
+        { "a Shift_JIS lead byte at the very end", QByteArray("\x8B\x40\x8A") },
+        { "a byte the Shift_JIS table does not hold", QByteArray("A\xFD\xFE\xFF") },
+        { "a UTF-8 byte order mark over invalid bytes", QByteArray("\xEF\xBB\xBF\xC3\x28") },
+        { "UTF-16 with a byte order mark and a lone surrogate", QByteArray("\xFF\xFEA\0\x00\xD8", 6) },
+    };
+    for (const EncodingCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TextFile::decode(c.bytes), std::nullopt);
+    }
+    // Tab and every line end are text.
+    EXPECT_EQ(TextFile::decode("a\tb\r\nc\rd\n"), QStringLiteral("a\tb\r\nc\rd\n"));
+}
+
 TEST(FormTextFile, ShiftJisWindowsCharactersReadAsWindowsDoes)
 {
     // 81 60 is the wave dash of the Windows table (U+FF5E), 87 40 the NEC

@@ -37,9 +37,9 @@ TEST_F(TextTabTagListFile, StartReadsBlankLinesReloadDropsThemUntrimmed)
 {
     editInNotepad(QStringLiteral("NAME:機器名\r\n\r\n  SENBAN:線番 \r\n \t\r\n"));
     TagListFile file(path());
-    EXPECT_EQ(file.readAll(),
+    EXPECT_EQ(file.readAll().lines,
               QStringList({ QStringLiteral("NAME:機器名"), "", QStringLiteral("  SENBAN:線番 "), " \t" }));
-    EXPECT_EQ(file.reloadNonBlank(),
+    EXPECT_EQ(file.reloadNonBlank().lines,
               QStringList({ QStringLiteral("NAME:機器名"), QStringLiteral("  SENBAN:線番 ") }));
 }
 
@@ -47,14 +47,14 @@ TEST_F(TextTabTagListFile, MissingFileReadsAsNothing)
 {
     TagListFile file(path());
     EXPECT_FALSE(file.exists());
-    EXPECT_FALSE(file.readAll().has_value());
-    EXPECT_FALSE(file.reloadNonBlank().has_value());
+    EXPECT_EQ(file.readAll().status, TextFile::ReadStatus::Missing);
+    EXPECT_EQ(file.reloadNonBlank().status, TextFile::ReadStatus::Missing);
 }
 
 TEST_F(TextTabTagListFile, FirstCloseCreatesTheFile)
 {
     TagListFile file(path());
-    ASSERT_FALSE(file.readAll().has_value());
+    ASSERT_EQ(file.readAll().status, TextFile::ReadStatus::Missing);
     const QStringList items = { QStringLiteral("JCMNT1:コメント１"), QStringLiteral("NAME:機器名") };
     EXPECT_EQ(file.saveAtClose(items), TagListFile::CloseResult::Written);
     EXPECT_EQ(TextFile::readLines(path()), items);
@@ -65,8 +65,7 @@ TEST_F(TextTabTagListFile, NotepadEditSurvivesACloseWithoutReload)
 {
     editInNotepad(QStringLiteral("B:2\r\nA:1\r\n"));
     TagListFile file(path());
-    const std::optional<QStringList> read = file.readAll();
-    ASSERT_TRUE(read.has_value());
+    ASSERT_TRUE(file.readAll().isRead());
 
     editInNotepad(QStringLiteral("B:2\r\nA:1\r\nC:新しい\r\n"));
     const QByteArray edited = fileBytes(path());
@@ -80,7 +79,7 @@ TEST_F(TextTabTagListFile, ChangedListReplacesAnUnchangedFile)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
-    ASSERT_TRUE(file.readAll().has_value());
+    ASSERT_TRUE(file.readAll().isRead());
     EXPECT_EQ(file.saveAtClose({ "A:1", "B:2" }), TagListFile::CloseResult::Written);
     EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1", "B:2" }));
     EXPECT_FALSE(QFile::exists(file.backupPath()));
@@ -92,7 +91,7 @@ TEST_F(TextTabTagListFile, ChangedListAndChangedFileLeaveTheFileTextInTheBackup)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
-    ASSERT_TRUE(file.readAll().has_value());
+    ASSERT_TRUE(file.readAll().isRead());
 
     editInNotepad(QStringLiteral("A:1\r\nN:メモ帳で追加\r\n"));
     const QByteArray notepadText = fileBytes(path());
@@ -106,9 +105,9 @@ TEST_F(TextTabTagListFile, ReloadTakesTheNotepadEditAsTheNewStartingPoint)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
-    ASSERT_TRUE(file.readAll().has_value());
+    ASSERT_TRUE(file.readAll().isRead());
     editInNotepad(QStringLiteral("A:1\r\nB:2\r\n"));
-    ASSERT_EQ(file.reloadNonBlank(), QStringList({ "A:1", "B:2" }));
+    ASSERT_EQ(file.reloadNonBlank().lines, QStringList({ "A:1", "B:2" }));
 
     EXPECT_EQ(file.saveAtClose({ "A:1", "B:2", "C:3" }), TagListFile::CloseResult::Written);
     EXPECT_FALSE(QFile::exists(file.backupPath()));
@@ -118,7 +117,7 @@ TEST_F(TextTabTagListFile, FileDeletedSinceReadingIsWrittenAgain)
 {
     editInNotepad(QStringLiteral("A:1\r\n"));
     TagListFile file(path());
-    ASSERT_TRUE(file.readAll().has_value());
+    ASSERT_TRUE(file.readAll().isRead());
     ASSERT_TRUE(QFile::remove(path()));
     EXPECT_EQ(file.saveAtClose({ "A:1" }), TagListFile::CloseResult::Written);
     EXPECT_EQ(TextFile::readLines(path()), QStringList({ "A:1" }));
