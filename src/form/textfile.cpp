@@ -22,12 +22,21 @@ std::function<bool(const QString &)> &commitCheck()
 // files holds; any other one (a NUL above all) means binary data.
 bool holdsOnlyText(const QString &text)
 {
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t code = text.at(i).unicode();
         if (code < 0x20 && code != u'\t' && code != u'\r' && code != u'\n')
             return false;
         if (code >= 0x7F && code <= 0x9F)
             return false;
+        // The UTF-16 decoder lets a lone surrogate through.
+        if (QChar::isHighSurrogate(code)) {
+            if (i + 1 >= length || !text.at(i + 1).isLowSurrogate())
+                return false;
+            ++i;
+        } else if (QChar::isLowSurrogate(code)) {
+            return false;
+        }
     }
     return true;
 }

@@ -55,7 +55,7 @@ TEST(FormTextFile, BytesNoEncodingReadsAreNotText)
         { "a Shift_JIS lead byte at the very end", QByteArray("\x8B\x40\x8A") },
         { "a byte the Shift_JIS table does not hold", QByteArray("A\xFD\xFE\xFF") },
         { "a UTF-8 byte order mark over invalid bytes", QByteArray("\xEF\xBB\xBF\xC3\x28") },
-        { "UTF-16 with a byte order mark and a lone surrogate", QByteArray("\xFF\xFEA\0\x00\xD8", 6) },
+        { "UTF-16 with a byte order mark and a lone surrogate", QByteArray("\xFF\xFE" "A\0\x00\xD8", 6) },
     };
     for (const EncodingCase &c : cases) {
         SCOPED_TRACE(c.name);
