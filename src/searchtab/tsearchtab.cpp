@@ -133,9 +133,10 @@ void TSearchTab::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     StringGrid2->setGeometry(0, GridTop, width(), std::max(0, height() - GridTop));
+    // The pattern label grows with what it shows ("[*ﾓｰﾀｰ*] (部分一致・全半角・属性)")
+    // over the free top line of the tab instead of cutting it off.
+    Label7->resize(std::max(120, width() - 6), Label7->height());
 }
-
-
 
 void TSearchTab::setProgress(const QString &text)
 {
