@@ -14,6 +14,9 @@
 
 namespace cad {
 
+// What the user is told of a call the CAD did not answer in time.
+inline constexpr char16_t NoAnswerMessage[] = u"CAD が応答しません．";
+
 class CadError : public std::exception
 {
 public:

@@ -1,6 +1,13 @@
 #include "utility.h"
 
+#include "ustring.h"
+
 namespace cad {
+
+bool isPickMember(std::u16string_view member)
+{
+    return equalsIgnoreAsciiCase(member, u"SelectOnScreen") || equalsIgnoreAsciiCase(member, u"GetSubEntity");
+}
 
 SubEntityPick Utility::getSubEntity(const std::u16string &prompt) const
 {

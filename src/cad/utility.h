@@ -3,7 +3,13 @@
 
 #include "entity.h"
 
+#include <string_view>
+
 namespace cad {
+
+// Whether a member lets the user pick on the CAD screen: such a call lasts
+// as long as the user takes, so no call limit applies to it.
+bool isPickMember(std::u16string_view member);
 
 struct SubEntityPick
 {

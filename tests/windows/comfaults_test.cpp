@@ -14,6 +14,7 @@
 #include "cad/connection.h"
 #include "cad/memory/memoryentity.h"
 #include "cad/ustring.h"
+#include "cad/utility.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,12 @@ bool failsAsLostLink(const std::function<void()> &call)
         return e.linkLost();
     }
     return false;
+}
+
+bool runsUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 class ComFaults : public ::testing::Test
@@ -117,6 +124,57 @@ TEST_F(ComFaults, ACadThatDiesInTheMiddleOfACallFailsItAndIsNoLongerRunning)
         << "objects of the dead CAD fail cleanly";
     // A command stops at a lost link rather than skipping item after item.
     EXPECT_TRUE(failsAsLostLink([&] { doc.selectionSets().count(); }));
+}
+
+// A hung CAD: the message filter gives the call up at the call limit, at
+// the next message that arrives, on a quiet queue too; the command then
+// stops at a lost link with the system's message.
+TEST_F(ComFaults, ACallWithoutAnswerIsGivenUpAtTheCallLimit)
+{
+    ServerProcess server(ServerProcess::uniqueProgId(u"Hung"));
+    ASSERT_TRUE(server.isReady()) << "the test CAD did not start";
+    ComRunningObjectTable rot;
+    const Application app = AttachCad(rot, server.progId());
+    const std::shared_ptr<cad::MessageFilter> filter = createMessageFilter();
+    filter->RegisterFilter();
+    TMessageFilter::setCallLimitForTests(300);
+
+    const DWORD startedAt = GetTickCount();
+    CadError failure(u"(no failure)");
+    try {
+        app.object()->callWith(u"MorvexTest.Hang", {Variant(int32_t(3000))});
+    } catch (const CadError &e) {
+        failure = e;
+    }
+    const DWORD waited = GetTickCount() - startedAt;
+
+    TMessageFilter::setCallLimitForTests(0);
+    filter->RevokeFilter();
+    EXPECT_EQ(failure.message(), NoAnswerMessage);
+    EXPECT_TRUE(failure.linkLost());
+    EXPECT_GE(waited, 300u);
+    // Windows returns from a cancelled call at once; Wine notes the cancel
+    // and still waits for the reply.
+    if (!runsUnderWine()) {
+        EXPECT_LT(waited, 2500u) << "the call waited for the hung CAD";
+    }
+}
+
+// A pick lasts as long as the user takes: no limit while one waits.
+TEST(ComMessageFilter, APickHasNoCallLimit)
+{
+    const std::shared_ptr<cad::MessageFilter> created = createMessageFilter();
+    auto &filter = static_cast<TMessageFilter &>(*created);
+    const DWORD longAfterTheLimit = TMessageFilter::CallLimitMilliseconds + 60000;
+    EXPECT_EQ(filter.MessagePending(nullptr, 1000, PENDINGTYPE_TOPLEVEL), DWORD(PENDINGMSG_WAITNOPROCESS));
+    EXPECT_EQ(filter.MessagePending(nullptr, longAfterTheLimit, PENDINGTYPE_TOPLEVEL), DWORD(PENDINGMSG_CANCELCALL));
+    {
+        const TMessageFilter::PickUnderWay pick;
+        EXPECT_EQ(filter.MessagePending(nullptr, longAfterTheLimit, PENDINGTYPE_TOPLEVEL),
+                  DWORD(PENDINGMSG_WAITNOPROCESS));
+    }
+    EXPECT_TRUE(isPickMember(u"GetSubEntity") && isPickMember(u"selectonscreen"));
+    EXPECT_FALSE(isPickMember(u"Select"));
 }
 
 TEST_F(ComFaults, ACallAcrossProcessesCarriesTheServersDescription)

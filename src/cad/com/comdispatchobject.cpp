@@ -6,6 +6,9 @@
 
 #include "cad/caderror.h"
 #include "cad/ustring.h"
+#include "cad/utility.h"
+
+#include <optional>
 
 namespace cad::com {
 
@@ -104,6 +107,9 @@ Variant ComDispatchObject::invoke(std::u16string_view member, WORD flags, std::v
 
     ComVariant result;
     const DWORD startedAt = GetTickCount();
+    std::optional<TMessageFilter::PickUnderWay> pick;
+    if (flags == DISPATCH_METHOD && isPickMember(member))
+        pick.emplace();
     for (;;) {
         ExcepInfo error;
         UINT argumentError = 0;

@@ -61,6 +61,10 @@ bool isLinkLost(HRESULT hr)
 
 void throwComError(HRESULT hr)
 {
+    // The message filter gave up a call the CAD did not answer in time: a
+    // hung CAD answers none of the next ones either.
+    if (hr == RPC_E_CALL_CANCELED)
+        throw CadError(NoAnswerMessage, CadError::Kind::LinkLost);
     throw CadError(systemMessage(hr), isLinkLost(hr) ? CadError::Kind::LinkLost : CadError::Kind::CallFailed);
 }
 

@@ -3,7 +3,9 @@
 // are accepted from it at any time; a call the busy CAD rejects is repeated
 // every second until the CAD takes it; while a call waits for its reply,
 // input to our own windows is not dispatched (the user cannot start a
-// second command inside the first).
+// second command inside the first). A call other than a pick that has had
+// no reply for CallLimitMilliseconds is cancelled: a hung CAD does not hold
+// the tool for ever.
 
 #include "cad/messagefilter.h"
 
@@ -29,6 +31,23 @@ public:
     // automation calls ask it what to do with a rejected call.
     static TMessageFilter *registeredFilter();
 
+    static constexpr DWORD CallLimitMilliseconds = 30000;
+    // Tests set a short limit; 0 puts the usual one back.
+    static void setCallLimitForTests(DWORD milliseconds);
+
+    // Held while a pick waits for the user on this thread: no limit then.
+    class PickUnderWay
+    {
+    public:
+        PickUnderWay();
+        ~PickUnderWay();
+        PickUnderWay(const PickUnderWay &) = delete;
+        PickUnderWay &operator=(const PickUnderWay &) = delete;
+
+    private:
+        bool m_before;
+    };
+
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -45,7 +64,16 @@ public:
 private:
     ~TMessageFilter();
 
+    void startWaking();
+    void stopWaking();
+
     std::atomic<ULONG> m_references{1};
+    // COM asks MessagePending only when a message arrives while a call
+    // waits; this thread posts an empty one to the registering thread
+    // every half second, so that a hung call meets its limit on a quiet
+    // queue too.
+    HANDLE m_stopWaking = nullptr;
+    HANDLE m_wakingThread = nullptr;
     IMessageFilter *FOldFilter = nullptr; // the filter this one replaced
     TMessageFilter *m_registeredBefore = nullptr;
     bool m_registered = false;

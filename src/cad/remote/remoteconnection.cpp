@@ -5,6 +5,7 @@
 
 #include "cad/caderror.h"
 #include "cad/ustring.h"
+#include "cad/utility.h"
 
 #include <QCborArray>
 #include <QDeadlineTimer>
@@ -19,11 +20,6 @@ namespace {
 constexpr int WaitSliceMs = 50;
 
 } // namespace
-
-bool isPickMember(std::u16string_view member)
-{
-    return equalsIgnoreAsciiCase(member, u"SelectOnScreen") || equalsIgnoreAsciiCase(member, u"GetSubEntity");
-}
 
 RemoteConnection::RemoteConnection(ConnectionOptions options)
     : m_options(std::move(options))

@@ -12,6 +12,7 @@
 
 #include "remoteprotocol.h"
 
+#include "cad/caderror.h"
 #include "cad/dispatchobject.h"
 
 #include <QCborValue>
@@ -42,12 +43,9 @@ struct ConnectionOptions
 
 // The system's messages for a link that failed.
 inline constexpr char16_t ConnectionLostMessage[] = u"CAD との接続が切れました．";
-inline constexpr char16_t NoAnswerMessage[] = u"CAD が応答しません．";
+using cad::NoAnswerMessage;
 inline constexpr char16_t CannotConnectMessage[] = u"CAD に接続できません．";
 inline constexpr char16_t BusyMessage[] = u"CAD は別の呼び出しを処理中です．";
-
-// Whether a member lets the user pick on the CAD screen (no time limit).
-bool isPickMember(std::u16string_view member);
 
 class RemoteConnection : public std::enable_shared_from_this<RemoteConnection>
 {
