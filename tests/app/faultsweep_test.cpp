@@ -113,6 +113,13 @@ public:
         search().Edit3->setText(pattern);
         search().SpeedButton14->click();
     }
+    // Every row of the search grid changed, as the user types.
+    void editEveryRow()
+    {
+        for (int r = 0; r < grid2().rowCount(); ++r)
+            grid2().setCellText(0, r, grid2().cellText(0, r) + "x");
+        search().SpeedButton15->setEnabled(true); // as an edit in the grid enables it
+    }
     // "全半角同一" and "属性" on, without the search their toggling starts.
     void searchWidthsAlikeAndAttributes()
     {
@@ -390,9 +397,7 @@ const std::vector<SweptCommand> &sweptCommands()
         {"SearchUpdate",
          [](Sweep &s) {
              s.runSearch();
-             for (int r = 0; r < s.grid2().rowCount(); ++r)
-                 s.grid2().setCellText(0, r, s.grid2().cellText(0, r) + "x");
-             s.search().SpeedButton15->setEnabled(true); // as an edit in the grid enables it
+             s.editEveryRow();
          },
          [](Sweep &s) { s.search().SpeedButton15->click(); }, drawingOutcome, searchBelongs},
         {"SearchEnter",
@@ -413,9 +418,7 @@ const std::vector<SweptCommand> &sweptCommands()
          [](Sweep &s) {
              s.searchWidthsAlikeAndAttributes();
              s.runSearch("Ｎ");
-             for (int r = 0; r < s.grid2().rowCount(); ++r)
-                 s.grid2().setCellText(0, r, s.grid2().cellText(0, r) + "x");
-             s.search().SpeedButton15->setEnabled(true);
+             s.editEveryRow();
          },
          [](Sweep &s) { s.search().SpeedButton15->click(); }, drawingOutcome, searchBelongs},
         {"SearchRowZoom",
