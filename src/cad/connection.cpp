@@ -128,18 +128,29 @@ UndoGroup::UndoGroup(Document doc)
     m_doc.startUndoMark();
 }
 
-UndoGroup::~UndoGroup()
+namespace {
+
+// A closing call: a CAD busy for a moment refuses one call and takes the
+// next, so a refused one is made once more. A CAD that went away takes its
+// undo group and selection sets with it.
+template <typename Call>
+void closeWithOneRetry(Call call)
 {
-    // A CAD busy for a moment refuses one call and takes the next: an undo
-    // group left open would swallow the user's next steps into this one.
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
-            m_doc.endUndoMark();
+            call();
             return;
         } catch (const CadError &) {
-            // A CAD that went away takes its undo group with it.
         }
     }
+}
+
+} // namespace
+
+// An undo group left open would swallow the user's next steps into this one.
+UndoGroup::~UndoGroup()
+{
+    closeWithOneRetry([this] { m_doc.endUndoMark(); });
 }
 
 TempSelectionSet::TempSelectionSet(const Document &doc)
@@ -155,14 +166,7 @@ TempSelectionSet::~TempSelectionSet()
         m_set.clear();
     } catch (const CadError &) {
     }
-    // As for the undo group: one refusal does not leave the set behind.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        try {
-            m_set.erase();
-            return;
-        } catch (const CadError &) {
-        }
-    }
+    closeWithOneRetry([this] { m_set.erase(); });
 }
 
 } // namespace cad

@@ -10,19 +10,35 @@
 
 #include <algorithm>
 
+namespace {
+
+// Reads items 0 … n-1 of a selection set with readItem, showing about a
+// hundred progress texts whatever the size and testing "中止" before each
+// item. Returns false when stopped.
+template <typename ReadItem>
+bool readEachItem(int n, const std::function<void(int i, int n)> &progress,
+                  const std::function<bool()> &keepRunning, ReadItem readItem)
+{
+    const int step = std::max(1, n / 100);
+    for (int i = 0; i < n; ++i) {
+        if (i % step == 0)
+            progress(i, n);
+        if (!keepRunning())
+            return false;
+        readItem(i);
+    }
+    return true;
+}
+
+} // namespace
+
 FoundTexts readSearchTexts(const cad::SelectionSet &set, int n,
                            const std::function<void(int i, int n)> &progress,
                            const std::function<bool()> &keepRunning)
 {
     FoundTexts found;
     found.records.reserve(size_t(std::max(n, 0)));
-    // About a hundred progress texts per search, whatever its size.
-    const int step = std::max(1, n / 100);
-    for (int i = 0; i < n; ++i) {
-        if (i % step == 0)
-            progress(i, n);
-        if (!keepRunning())
-            return found;
+    found.completed = readEachItem(n, progress, keepRunning, [&](int i) {
         const cad::Entity text = set.item(i);
         Morv2 rec;
         rec.text = qs(text.textString());
@@ -31,8 +47,7 @@ FoundTexts readSearchTexts(const cad::SelectionSet &set, int n,
         rec.insPt = text.insertionPoint();
         rec.lay = qs(text.layer());
         found.records.push_back(std::move(rec));
-    }
-    found.completed = true;
+    });
     return found;
 }
 
@@ -47,17 +62,12 @@ FoundTexts readSearchAttributes(const cad::SelectionSet &set, int n, const std::
                                 const std::function<bool()> &keepRunning)
 {
     FoundTexts found;
-    const int step = std::max(1, n / 100);
-    for (int i = 0; i < n; ++i) {
-        if (i % step == 0)
-            progress(i, n);
-        if (!keepRunning())
-            return found;
+    found.completed = readEachItem(n, progress, keepRunning, [&](int i) {
         Morv2List ofBlock;
         try {
             const cad::BlockReference ref(set.item(i));
             if (cad::isOnLockedLayer(lockedLayerList, ref.layer()) || !ref.hasAttributes())
-                continue;
+                return;
             for (const cad::Attribute &attribute : ref.getAttributes()) {
                 Morv2 rec;
                 rec.text = qs(attribute.textString());
@@ -72,12 +82,11 @@ FoundTexts readSearchAttributes(const cad::SelectionSet &set, int n, const std::
                 ofBlock.push_back(std::move(rec));
             }
         } catch (const cad::CadError &) {
-            continue; // this block reference is skipped; the others are read
+            return; // this block reference is skipped; the others are read
         }
         for (Morv2 &rec : ofBlock)
             found.records.push_back(std::move(rec));
-    }
-    found.completed = true;
+    });
     return found;
 }
 
